@@ -1,0 +1,34 @@
+# Front door for people: each target first installs what it needs, then drives CMake.
+DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@./tools/deps.sh $(DEB_PACKAGES)
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+run: build
+	@echo "The converter window comes with the window toolkit; this build has the engine and its texts."
+
+test: deps
+	cmake --preset ci
+	cmake --build --preset ci -j $(JOBS)
+	ctest --preset ci -j $(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	./build/bench/bench/engine_bench
+	./build/bench/bench/hebrew_text_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,98 @@
+#include "engine/hebrew_date.h"
+
+#include "engine/hebrew_year.h"
+#include "engine/numeric.h"
+
+// Whole parts are taken by rounding down, as in the year structure, so that the days of
+// year 0 before the epoch come out as the calendar's own leap year 0. For every value of
+// years 1 and later rounding down and truncation agree.
+
+namespace engine {
+
+namespace {
+
+// Days of the year moved onto the layout of a regular year with the same number of months:
+// a deficient year gains a day from 1 Tevet (k = 89) on, a complete year loses one from
+// 1 Kislev (k = 61) on.
+double RegularDayOfYear(double k, double length)
+{
+    if (length == 353 || length == 383) {
+        return k + FloorToInt((k + 291) / 380);
+    }
+    if (length == 355 || length == 385) {
+        return k - FloorToInt((k + 319) / 380);
+    }
+    return k;
+}
+
+}  // namespace
+
+double EstimateHebrewYear(DayNumber d)
+{
+    double months = FloorToInt(d * PartsPerDay / PartsPerMonth);  // mean months from DayNumber 0
+    return FloorToInt((months * 19 + 252) / 235);
+}
+
+HebrewDate DayNumberToHebrew(DayNumber d)
+{
+    double Y = EstimateHebrewYear(d);
+    HebrewYearInfo info = HebrewYearStart(Y);
+    int L = info.leapIndex;
+    double length = info.length;
+    double k = d - info.baseDay;  // day of the estimated year, 1 for 1 Tishri
+
+    HebrewDate date{};
+    if (k < 1) {
+        // The estimate is one year ahead only on 28 and 29 Elul of the year before, which
+        // stands at position 13 when that year was a leap year.
+        date.day = k == -1 ? 28 : 29;
+        date.month = (L > 4 && L < 12) ? 13 : 12;
+        date.year = Y - 1;
+        return date;
+    }
+
+    date.year = Y;
+    if (k == 60 && (length == 355 || length == 385)) {
+        // 30 Heshvan of a complete year, which the regular layout has no room for.
+        date.month = 2;
+        date.day = 30;
+        return date;
+    }
+
+    double n = RegularDayOfYear(k, length);
+    if (length < 380) {
+        date.month = FloorToInt((n + 28.5) / 29.5);
+        date.day = n - FloorToInt(date.month * 29.5) + 29;
+    } else {
+        // From n = 148 on the half day comes off, so that the first Adar has 30 days; the odd
+        // positions from the second Adar on start half a day later.
+        date.month = FloorToInt((n - 0.5 * FloorToInt((n + 232) / 380) + 28.5) / 29.5);
+        double h = FracPart(0.5 * date.month * FloorToInt((date.month + 5) / 12));  // 0 or 0.5
+        date.day = n - FloorToInt(date.month * 29.5) - FloorToInt(h + 0.5) + 29;
+    }
+    return date;
+}
+
+DayNumber HebrewToDayNumber(double D, double M, double Y)
+{
+    HebrewYearInfo info = HebrewYearStart(Y);
+    double length = info.length;
+
+    double n = 0;
+    if (length == 353 || length == 383) {
+        n = FloorToInt(M * 29.5) + D - FloorToInt((M + 8) / 12) - 29;
+    } else if (length == 355 || length == 385) {
+        n = FloorToInt(M * 29.5) + D + FloorToInt((M + 9) / 12) - 29;
+    } else {
+        n = FloorToInt(M * 29.5) + D - 29;
+    }
+
+    double k = n;
+    if (length > 380) {
+        double h = FracPart(0.5 * M * FloorToInt((M + 5) / 12));  // 0.5 for positions 7, 9, 11, 13
+        k = n + FloorToInt(h + 0.5);
+    }
+    return info.baseDay + k;
+}
+
+}  // namespace engine

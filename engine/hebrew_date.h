@@ -1,0 +1,28 @@
+#pragma once
+// Hebrew dates and day numbers. A month is named by its position in the month list of its
+// year: in a common year 1 Tishri ... 6 Adar, 7 Nisan ... 12 Elul; in a leap year 6 is the
+// first Adar, 7 the second Adar and 8 Nisan ... 13 Elul.
+
+#include "engine/civil_calendar.h"
+
+namespace engine {
+
+// day 1 ... 30, month position, year; whole numbers.
+struct HebrewDate {
+    double day, month, year;
+};
+
+// The Hebrew year that holds day d, or the year after it when d is one of the last two
+// days (28 or 29 Elul) of its year. Never too small for d >= -383 (1 Tishri of year 0).
+double EstimateHebrewYear(DayNumber d);
+
+// The Hebrew date of a day number. Exact for every day from -383 (1 Tishri 0, the calendar's
+// own leap year of 384 days) to the end of Hebrew year 6001 and beyond.
+HebrewDate DayNumberToHebrew(DayNumber d);
+
+// The day number of a Hebrew date, day 1 ... 30 of month position 1 ... 13 of a whole year.
+// Impossible days count on: day 30 of a 29-day month is the first of the next month, and
+// 30 Elul is 1 Tishri of the next year. Nothing is rejected.
+DayNumber HebrewToDayNumber(double day, double month, double year);
+
+}  // namespace engine
