@@ -25,10 +25,15 @@ test: deps
 	ctest --preset asan -j $(JOBS)
 
 bench: deps
+	@./tools/deps.sh valgrind
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
-	./build/bench/bench/engine_bench
+	./build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/bench/bench/hebrew_text_bench
+	@for direction in ConvertCivilToHebrew ConvertHebrewToCivil; do \
+	  valgrind --tool=callgrind --callgrind-out-file=/dev/null --toggle-collect="*$$direction*" \
+	    ./build/bench/bench/count_instructions 2>&1 | sed -n "s/.*I *refs: *\([0-9,]*\)/$$direction: \1 instructions for 4096 conversions/p"; \
+	done
 
 clean:
 	rm -rf build

@@ -17,10 +17,10 @@ namespace {
 double RegularDayOfYear(double k, double length)
 {
     if (length == 353 || length == 383) {
-        return k + FloorToInt((k + 291) / 380);
+        return k + RoundDown((k + 291) / 380);
     }
     if (length == 355 || length == 385) {
-        return k - FloorToInt((k + 319) / 380);
+        return k - RoundDown((k + 319) / 380);
     }
     return k;
 }
@@ -29,8 +29,8 @@ double RegularDayOfYear(double k, double length)
 
 double EstimateHebrewYear(DayNumber d)
 {
-    double months = FloorToInt(d * PartsPerDay / PartsPerMonth);  // mean months from DayNumber 0
-    return FloorToInt((months * 19 + 252) / 235);
+    double months = RoundDown(d * PartsPerDay / PartsPerMonth);  // mean months from DayNumber 0
+    return RoundDown((months * 19 + 252) / 235);
 }
 
 HebrewDate DayNumberToHebrew(DayNumber d)
@@ -61,14 +61,14 @@ HebrewDate DayNumberToHebrew(DayNumber d)
 
     double n = RegularDayOfYear(k, length);
     if (length < 380) {
-        date.month = FloorToInt((n + 28.5) / 29.5);
-        date.day = n - FloorToInt(date.month * 29.5) + 29;
+        date.month = RoundDown((n + 28.5) / 29.5);
+        date.day = n - RoundDown(date.month * 29.5) + 29;
     } else {
         // From n = 148 on the half day comes off, so that the first Adar has 30 days; the odd
         // positions from the second Adar on start half a day later.
-        date.month = FloorToInt((n - 0.5 * FloorToInt((n + 232) / 380) + 28.5) / 29.5);
-        double h = FracPart(0.5 * date.month * FloorToInt((date.month + 5) / 12));  // 0 or 0.5
-        date.day = n - FloorToInt(date.month * 29.5) - FloorToInt(h + 0.5) + 29;
+        date.month = RoundDown((n - 0.5 * RoundDown((n + 232) / 380) + 28.5) / 29.5);
+        double h = FracPart(0.5 * date.month * RoundDown((date.month + 5) / 12));  // 0 or 0.5
+        date.day = n - RoundDown(date.month * 29.5) - RoundDown(h + 0.5) + 29;
     }
     return date;
 }
@@ -80,17 +80,17 @@ DayNumber HebrewToDayNumber(double D, double M, double Y)
 
     double n = 0;
     if (length == 353 || length == 383) {
-        n = FloorToInt(M * 29.5) + D - FloorToInt((M + 8) / 12) - 29;
+        n = RoundDown(M * 29.5) + D - RoundDown((M + 8) / 12) - 29;
     } else if (length == 355 || length == 385) {
-        n = FloorToInt(M * 29.5) + D + FloorToInt((M + 9) / 12) - 29;
+        n = RoundDown(M * 29.5) + D + RoundDown((M + 9) / 12) - 29;
     } else {
-        n = FloorToInt(M * 29.5) + D - 29;
+        n = RoundDown(M * 29.5) + D - 29;
     }
 
     double k = n;
     if (length > 380) {
-        double h = FracPart(0.5 * M * FloorToInt((M + 5) / 12));  // 0.5 for positions 7, 9, 11, 13
-        k = n + FloorToInt(h + 0.5);
+        double h = FracPart(0.5 * M * RoundDown((M + 5) / 12));  // 0.5 for positions 7, 9, 11, 13
+        k = n + RoundDown(h + 0.5);
     }
     return info.baseDay + k;
 }

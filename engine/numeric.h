@@ -21,13 +21,14 @@ inline std::int32_t TruncToInt(double x)
     return static_cast<std::int32_t>(x);
 }
 
-// Largest integer not greater than x: -0.5 gives -1, -2 gives -2. Identical to TruncToInt
-// for x >= 0. Used by the Hebrew year and date arithmetic so that year 0, before the
-// epoch molad, is laid out as the calendar's own leap year. Defined for |x| < 2^31.
-inline std::int32_t FloorToInt(double x)
+// The largest whole number not greater than x, as a double: -0.5 gives -1, -2 gives -2.
+// Identical to TruncToInt for x >= 0. Used by the Hebrew year and date arithmetic so that
+// year 0, before the epoch molad, is laid out as the calendar's own leap year. It stays in
+// doubles because every result re-enters a formula. Defined for |x| < 2^31.
+inline double RoundDown(double x)
 {
-    std::int32_t whole = static_cast<std::int32_t>(x);
-    return whole - (static_cast<double>(whole) > x ? 1 : 0);
+    double whole = static_cast<double>(static_cast<std::int32_t>(x));
+    return whole > x ? whole - 1 : whole;
 }
 
 // x rounded to the nearest integer, ties to even. Applied only to whole values (list

@@ -14,14 +14,14 @@ TEST(TruncToInt, CutsTowardZero)
     EXPECT_EQ(TruncToInt(2147483647.9), 2147483647);
 }
 
-TEST(FloorToInt, RoundsDownAndAgreesWithTruncationFromZeroOn)
+TEST(RoundDown, RoundsDownAndAgreesWithTruncationFromZeroOn)
 {
-    EXPECT_EQ(FloorToInt(-0.5), -1);
-    EXPECT_EQ(FloorToInt(-2), -2);
-    EXPECT_EQ(FloorToInt(-12.3157894736842), -13);
-    EXPECT_EQ(FloorToInt(-2147483647.5), -2147483648);
+    EXPECT_EQ(RoundDown(-0.5), -1);
+    EXPECT_EQ(RoundDown(-2), -2);
+    EXPECT_EQ(RoundDown(-12.3157894736842), -13);
+    EXPECT_EQ(RoundDown(-2147483647.5), -2147483648);
     for (double x = 0; x < 50; x += 0.125) {
-        EXPECT_EQ(FloorToInt(x), TruncToInt(x)) << x;
+        EXPECT_EQ(RoundDown(x), TruncToInt(x)) << x;
     }
 }
 
