@@ -1,13 +1,18 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+# The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests.
+WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps deps-windows build run test test-linux test-windows windows bench clean
 
 all: build
 
 deps:
 	@./tools/deps.sh $(DEB_PACKAGES)
+
+deps-windows:
+	@./tools/deps.sh $(WINDOWS_PACKAGES)
 
 build: deps
 	cmake --preset dev
@@ -16,13 +21,22 @@ build: deps
 run: build
 	@echo "The converter window comes with the window toolkit; this build has the engine and its texts."
 
-test: deps
+test: test-linux test-windows
+
+test-linux: deps
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+test-windows: windows
+	ctest --preset windows -j $(JOBS)
+
+windows: deps-windows
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
 
 bench: deps
 	@./tools/deps.sh valgrind

@@ -15,5 +15,9 @@ if [[ $(id -u) -ne 0 ]]; then
   as_root=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
+# Packages of the 32-bit architecture (Wine's) need it enabled before the package lists are read.
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update -q
 "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
