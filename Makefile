@@ -1,5 +1,5 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
-DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core
 # The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests.
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth
 JOBS ?= $(shell nproc)

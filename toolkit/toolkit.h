@@ -74,6 +74,10 @@ std::string GetControlText(int control);
 // item equal to it, and a text no item has leaves the selection as it was.
 void SetControlText(int control, std::string_view text);
 
+// The name assistive technology reads for a control; lists would otherwise be announced by
+// their current item's text.
+void SetControlName(int control, std::string_view name);
+
 // A modal box with caption, text (a line feed starts a new line) and an OK button. Returns
 // the platform's answer, 1 for OK.
 int ShowMessage(std::string_view caption, std::string_view text, int flags = 0);

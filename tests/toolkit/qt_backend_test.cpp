@@ -1,0 +1,236 @@
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "toolkit/qt/qt_access.h"
+#include "toolkit/toolkit.h"
+
+namespace toolkit {
+namespace {
+
+constexpr int Window = 0;
+constexpr int First = 1;   // button
+constexpr int Frame = 10;  // takes no focus
+constexpr int List = 4;
+constexpr int Last = 2;    // button
+constexpr int MenuItem = 1;
+
+const char* const Months[12] = {"\xFA\xF9\xF8\xE9", "\xE7\xF9\xE5\xEF", "\xEB\xF1\xEC\xE5", "\xE8\xE1\xFA",
+                                "\xF9\xE1\xE8",     "\xE0\xE3\xF8",     "\xF0\xE9\xF1\xEF", "\xE0\xE9\xE9\xF8",
+                                "\xF1\xE9\xE5\xEF", "\xFA\xEE\xE5\xE6", "\xE0\xE1",         "\xE0\xEC\xE5\xEC"};
+const char* const SecondAdar = "'\xE0\xE3\xF8 \xE1";
+
+// Every code the fetches hand out until nothing is left.
+std::vector<int> Drain()
+{
+    std::vector<int> codes;
+    for (int code = PollEvent(); code != NoEvent; code = PollEvent()) {
+        codes.push_back(code);
+    }
+    return codes;
+}
+
+// What the fetches return when `action` happens while the program waits, as a user's action
+// does: the wait and every poll after it.
+std::vector<int> WhileWaiting(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, action);
+    std::vector<int> codes{WaitEvent()};
+    for (int code : Drain()) {
+        codes.push_back(code);
+    }
+    return codes;
+}
+
+bool Contains(const std::vector<int>& codes, int code)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+class QtToolkit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitToolkit();
+        OpenMainWindow(Window, 0, 0, 295, 320, "\xE3\xE8\xF8\xE5\xEF", CentreOnScreen | OverlappedWindowStyle);
+        UseControlParent(WindowHandle(Window));
+        AddMenuBar(1, WindowHandle(Window));
+        AddMenuItem(MenuItem, "\xE0\xE5\xE3\xE5\xFA");
+        AddButton(First, 10, 10, 100, 30, "\xE4\xE9\xE5\xED");
+        AddFrame(Frame, 10, 50, 200, 60, "\xFA\xE0\xF8\xE9\xEA");
+        AddDropDownList(List, 20, 70, 100, 30);
+        AddButton(Last, 10, 120, 100, 30, "\xF1\xE2\xE5\xF8");
+        for (const char* month : Months) {
+            AddListItem(List, -1, month);
+        }
+        window = qt_access::Window(Window);
+        ASSERT_NE(window, nullptr);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        Drain();
+    }
+
+    QComboBox* Combo() { return static_cast<QComboBox*>(qt_access::Control(List)); }
+    QWidget* window = nullptr;
+};
+
+TEST_F(QtToolkit, ListsStartWithNoSelectionAndSelectionFollowsItsItem)
+{
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(GetControlText(List), "");
+    SetListSelection(List, 8);  // Sivan
+    AddListItem(List, 6, SecondAdar);
+    EXPECT_EQ(GetListItemText(List, 6), SecondAdar);
+    EXPECT_EQ(GetListItemText(List, 7), Months[6]);
+    EXPECT_EQ(GetListItemText(List, 12), Months[11]);
+    EXPECT_EQ(GetListSelection(List), 9);
+    EXPECT_EQ(GetControlText(List), Months[8]);
+
+    EXPECT_EQ(RemoveListItem(List, 6), 12);
+    EXPECT_EQ(GetListSelection(List), 8);
+    SetListSelection(List, 6);
+    EXPECT_EQ(RemoveListItem(List, 6), 11);
+    EXPECT_EQ(GetListSelection(List), -1) << "removing the selected item leaves no selection";
+    EXPECT_EQ(RemoveListItem(List, 11), -1);
+    EXPECT_EQ(GetListItemText(List, 11), "");
+    EXPECT_EQ(GetListItemText(List, -1), "");
+    AddListItem(List, -2, "x");
+    AddListItem(List, 40, "x");
+    EXPECT_EQ(Combo()->count(), 11);
+}
+
+TEST_F(QtToolkit, SetControlTextSelectsByExactTextOrClears)
+{
+    SetListSelection(List, 2);
+    SetControlText(List, "\xE0\xE3");  // a prefix of Adar, which no item is
+    EXPECT_EQ(GetListSelection(List), 2);
+    SetControlText(List, Months[5]);
+    EXPECT_EQ(GetListSelection(List), 5);
+    SetControlText(List, "");
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(SetListSelection(List, 12), -1);
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(GetControlText(First), "\xE4\xE9\xE5\xED");
+    EXPECT_EQ(Combo()->itemText(0), QString::fromUtf8("\u05EA\u05E9\u05E8\u05D9")) << "Qt sees Unicode Hebrew";
+}
+
+TEST_F(QtToolkit, EmptyNumbersDoNothing)
+{
+    EXPECT_EQ(GetListSelection(33), -1);
+    EXPECT_EQ(GetListItemText(33, 0), "");
+    EXPECT_EQ(GetControlText(33), "");
+    EXPECT_EQ(RemoveListItem(33, 0), -1);
+    SetControlText(33, "x");
+    EXPECT_EQ(WindowHandle(7), 0u);
+    EXPECT_EQ(GetListSelection(First), -1) << "a button is no list";
+}
+
+TEST_F(QtToolkit, UserActionsRaiseControlEventsAndProgramChangesNone)
+{
+    SetListSelection(List, 3);
+    AddListItem(List, 6, SecondAdar);
+    RemoveListItem(List, 6);
+    SetControlText(List, Months[1]);
+    int before = EventSource();
+    EXPECT_FALSE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), before);
+
+    EXPECT_TRUE(Contains(WhileWaiting([] { QTest::mouseClick(qt_access::Control(Last), Qt::LeftButton); }), ControlEvent));
+    EXPECT_EQ(EventSource(), Last);
+
+    std::vector<int> codes = WhileWaiting([this] {
+        Combo()->setFocus();
+        QTest::keyClick(Combo(), Qt::Key_Down);  // the user picks the next month
+    });
+    EXPECT_TRUE(Contains(codes, ControlEvent));
+    EXPECT_EQ(EventSource(), List);
+    EXPECT_EQ(GetListSelection(List), 2);
+
+    // The source stays through other events.
+    window->move(window->x() + 5, window->y());
+    codes = Drain();
+    EXPECT_FALSE(Contains(codes, ControlEvent));
+    EXPECT_EQ(EventSource(), List);
+}
+
+TEST_F(QtToolkit, TheMenuItemIsAOneClickCommandOnTheBar)
+{
+    QMenuBar* bar = qt_access::MenuBar(1);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    QAction* item = bar->actions().front();
+    EXPECT_EQ(item->menu(), nullptr);
+    EXPECT_TRUE(Contains(WhileWaiting([&] { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center()); }),
+                         MenuEvent));
+    EXPECT_EQ(EventSource(), MenuItem);
+    EXPECT_GT(bar->height(), 0);
+    EXPECT_EQ(qt_access::Control(First)->parentWidget()->y(), bar->height())
+        << "the bar's height comes out of the client area";
+    EXPECT_EQ(window->height(), 320);
+}
+
+TEST_F(QtToolkit, CloseRequestsAreQueuedOnceAndLeaveTheWindowOpen)
+{
+    window->close();
+    window->close();
+    std::vector<int> codes = Drain();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), CloseWindowEvent), 1);
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+    EXPECT_EQ(PollEvent(), CloseWindowEvent);
+}
+
+TEST_F(QtToolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
+{
+    std::vector<int> codes = WhileWaiting([] {
+        qt_access::Control(First)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    });
+    EXPECT_TRUE(Contains(codes, ControlEvent)) << "focus changes are control notifications";
+    EXPECT_EQ(EventSource(), List);
+    EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(List));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(Last));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(First)) << "after the last comes the first";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(Last));
+}
+
+TEST_F(QtToolkit, ShowMessageIsModalWithCaptionTextAndOk)
+{
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        caption = box->windowTitle();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ShowMessage("\xE0\xE5\xE3\xE5\xFA", "line\nsecond"), 1);
+    EXPECT_EQ(caption, QString::fromUtf8("\u05D0\u05D5\u05D3\u05D5\u05EA"));
+    EXPECT_EQ(text, QStringLiteral("line\nsecond"));
+}
+
+TEST_F(QtToolkit, ReplacingAWindowReleasesItsControls)
+{
+    OpenMainWindow(Window, 0, 0, 100, 100, "", CentreOnScreen | OverlappedWindowStyle);
+    EXPECT_EQ(qt_access::Control(List), nullptr) << "the old window's list went with it";
+    EXPECT_EQ(GetListSelection(List), -1);
+}
+
+}  // namespace
+}  // namespace toolkit

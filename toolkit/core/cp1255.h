@@ -1,0 +1,16 @@
+#pragma once
+// Code page 1255 <-> Unicode, for backends whose platform speaks Unicode. Every byte has a code
+// point: the bytes the code page leaves unassigned go to U+F700 + byte in the private use area,
+// so any text survives the round trip unchanged.
+
+#include <string>
+#include <string_view>
+
+namespace toolkit {
+
+std::u16string Cp1255ToUtf16(std::string_view text);
+
+// Code points the code page lacks become "?".
+std::string Utf16ToCp1255(std::u16string_view text);
+
+}  // namespace toolkit

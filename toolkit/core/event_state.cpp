@@ -1,0 +1,66 @@
+#include "toolkit/core/event_state.h"
+
+#include "toolkit/toolkit.h"
+
+namespace toolkit {
+
+void EventState::Queue(int code, int window)
+{
+    QueuedEvent event{code, window};
+    if (!queue_.empty() && queue_.back() == event) {
+        return;
+    }
+    queue_.push_back(event);
+}
+
+void EventState::ReportControl(int number, int window, int notification)
+{
+    pending_ = ControlEvent;
+    source_ = number;
+    window_ = window;
+    type_ = notification;
+}
+
+void EventState::ReportMenu(int item, int window)
+{
+    pending_ = MenuEvent;
+    source_ = item;
+    window_ = window;
+}
+
+bool EventState::Pop(int& code)
+{
+    if (queue_.empty()) {
+        return false;
+    }
+    code = queue_.front().code;
+    window_ = queue_.front().window;
+    queue_.pop_front();
+    pending_ = 0;
+    return true;
+}
+
+int EventState::Fetch(bool wait, const std::function<void(bool wait)>& dispatch)
+{
+    type_ = -1;
+    int code = NoEvent;
+    if (Pop(code)) {
+        return code;
+    }
+    for (;;) {
+        dispatch(wait);
+        if (pending_ != 0) {
+            code = pending_;
+            pending_ = 0;
+            return code;
+        }
+        if (Pop(code)) {
+            return code;
+        }
+        if (!wait) {
+            return NoEvent;
+        }
+    }
+}
+
+}  // namespace toolkit

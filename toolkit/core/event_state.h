@@ -1,0 +1,56 @@
+#pragma once
+// What the fetches know about the events so far: the sticky source number, the window and
+// notification of the last event, a code left while a platform event was being handled, and
+// the queue of events that later fetches return one at a time.
+
+#include <deque>
+#include <functional>
+
+namespace toolkit {
+
+// Notification codes carried as the event type of a ControlEvent.
+inline constexpr int ClickedNotification = 0;
+inline constexpr int SelectionNotification = 1;
+inline constexpr int FocusInNotification = 3;
+inline constexpr int FocusOutNotification = 4;
+inline constexpr int ListOpenedNotification = 7;
+inline constexpr int ListClosedNotification = 8;
+
+struct QueuedEvent {
+    int code;
+    int window;
+    bool operator==(const QueuedEvent&) const = default;
+};
+
+class EventState {
+public:
+    // A pair equal to the last one still waiting is not added again, so two close requests
+    // before the next fetch give one CloseWindowEvent.
+    void Queue(int code, int window);
+
+    // A user's activity on control `number` of window `window`: the next fetch returns
+    // ControlEvent and the control becomes the source.
+    void ReportControl(int number, int window, int notification);
+    // A menu item was chosen: the next fetch returns MenuEvent with the item as source.
+    void ReportMenu(int item, int window);
+
+    // One fetch. `dispatch` hands the platform one round of events, waiting for some when
+    // asked to; whatever it reports through the calls above decides the result.
+    int Fetch(bool wait, const std::function<void(bool wait)>& dispatch);
+
+    int Source() const { return source_; }
+    int EventWindow() const { return window_; }
+    int EventType() const { return type_; }
+    std::size_t Waiting() const { return queue_.size(); }
+
+private:
+    bool Pop(int& code);
+
+    int source_ = 0;
+    int window_ = 0;
+    int type_ = -1;
+    int pending_ = 0;
+    std::deque<QueuedEvent> queue_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,570 @@
+// The toolkit over Qt 6 Widgets. Every text crosses into Qt through the exact code page 1255
+// conversion; events reach the converter only through the fetches, which hand Qt one round
+// of its own events at a time.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+#include <cstdlib>
+#include <memory>
+
+#include "toolkit/core/cp1255.h"
+#include "toolkit/core/event_state.h"
+#include "toolkit/core/registry.h"
+#include "toolkit/qt/qt_access.h"
+#include "toolkit/toolkit.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr std::uint32_t MaximizedStyle = 0x1000000;
+constexpr std::uint32_t MinimizedStyle = 0x20000000;
+constexpr int DefaultPosition = -65535;
+
+QString ToQt(std::string_view text)
+{
+    std::u16string unicode = Cp1255ToUtf16(text);
+    return QString(reinterpret_cast<const QChar*>(unicode.data()), static_cast<qsizetype>(unicode.size()));
+}
+
+std::string FromQt(const QString& text)
+{
+    return Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                             static_cast<std::size_t>(text.size())));
+}
+
+Handle HandleOf(const QObject* object)
+{
+    return reinterpret_cast<Handle>(object);
+}
+
+EventState& Events();
+
+// A top-level window. Its client area is the part below the menu bar; the controls live in it
+// and keep their places whatever the window's size. A close request is only reported.
+class TopLevel : public QWidget {
+public:
+    explicit TopLevel(int number) : number_(number), client_(new QWidget(this)) {}
+
+    QWidget* Client() const { return client_; }
+    int Number() const { return number_; }
+
+    void AttachMenuBar(QMenuBar* bar)
+    {
+        bar_ = bar;
+        Relayout();
+    }
+
+    void Relayout()
+    {
+        int barHeight = 0;
+        if (bar_ && !bar_->actions().isEmpty()) {
+            barHeight = bar_->sizeHint().height();
+            bar_->setGeometry(0, 0, width(), barHeight);
+            bar_->show();
+        }
+        client_->setGeometry(0, barHeight, width(), height() - barHeight);
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Close:
+            Events().Queue(CloseWindowEvent, number_);
+            event->ignore();
+            return true;
+        case QEvent::Move:
+            Events().Queue(WindowMovedEvent, number_);
+            break;
+        case QEvent::Resize:
+            Relayout();
+            if (!isMinimized()) {
+                Events().Queue(WindowResizedEvent, number_);
+            }
+            break;
+        case QEvent::Paint:
+            Events().Queue(RepaintEvent, number_);
+            break;
+        case QEvent::WindowActivate:
+            Events().Queue(WindowActivatedEvent, number_);
+            break;
+        default:
+            break;
+        }
+        return QWidget::event(event);
+    }
+
+private:
+    int number_;
+    QWidget* client_;
+    QPointer<QMenuBar> bar_;
+};
+
+// A non-editable drop-down list that reports its list opening and closing as the user does it.
+class DropDownList : public QComboBox {
+public:
+    DropDownList(int number, int window, QWidget* parent) : QComboBox(parent), number_(number), window_(window) {}
+
+    void showPopup() override
+    {
+        Events().ReportControl(number_, window_, ListOpenedNotification);
+        QComboBox::showPopup();
+    }
+
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        Events().ReportControl(number_, window_, ListClosedNotification);
+    }
+
+private:
+    int number_;
+    int window_;
+};
+
+// Focus entering or leaving a control is a notification of that control, as a click is.
+class FocusReporter : public QObject {
+public:
+    FocusReporter(int number, int window, QObject* parent) : QObject(parent), number_(number), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            Events().ReportControl(number_, window_, FocusInNotification);
+        } else if (event->type() == QEvent::FocusOut) {
+            Events().ReportControl(number_, window_, FocusOutNotification);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    int number_;
+    int window_;
+};
+
+struct WindowRecord {
+    std::unique_ptr<TopLevel> widget;
+};
+
+enum class ControlKind { Button, Frame, DropDownList };
+
+struct ControlRecord {
+    ControlKind kind;
+    QPointer<QWidget> widget;  // gone already when its window was closed first
+    ~ControlRecord() { delete widget.data(); }
+};
+
+struct MenuRecord {
+    QPointer<QMenuBar> bar;
+    int ownerWindow;
+    ~MenuRecord() { delete bar.data(); }
+};
+
+struct Toolkit {
+    QApplication* application = nullptr;
+    Registry<WindowRecord> windows{WindowStep};
+    Registry<ControlRecord> controls{ControlStep};
+    Registry<MenuRecord> menus{MenuStep};
+    EventState events;
+    QPointer<QWidget> controlParent;
+    int controlParentWindow = 0;
+    int currentMenu = -1;
+};
+
+// Reachable for the program's whole life, so nothing of it counts as leaked at exit.
+Toolkit* state = nullptr;
+
+Toolkit& State()
+{
+    if (state == nullptr) {
+        InitToolkit();
+    }
+    return *state;
+}
+
+EventState& Events()
+{
+    return State().events;
+}
+
+int WindowNumberOf(Handle handle)
+{
+    int found = -1;
+    State().windows.ForEach([&](int number, const WindowRecord& record) {
+        if (HandleOf(record.widget.get()) == handle) {
+            found = number;
+        }
+    });
+    return found;
+}
+
+QComboBox* ListOf(int number)
+{
+    ControlRecord* record = State().controls.Find(number);
+    if (record == nullptr || record->kind != ControlKind::DropDownList) {
+        return nullptr;
+    }
+    return static_cast<QComboBox*>(record->widget.data());
+}
+
+template <class Widget>
+Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, int width, int height)
+{
+    Toolkit& t = State();
+    widget->setGeometry(x, y, width, height);
+    widget->installEventFilter(new FocusReporter(number, t.controlParentWindow, widget));
+    widget->show();
+    auto record = std::make_unique<ControlRecord>();
+    record->kind = kind;
+    record->widget = widget;
+    t.controls.Put(number, std::move(record));
+    return HandleOf(widget);
+}
+
+void Dispatch(bool wait)
+{
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+}  // namespace
+
+void InitToolkit()
+{
+    if (state != nullptr) {
+        return;
+    }
+    static int argc = 1;
+    static char name[] = "detron";
+    static char* argv[] = {name, nullptr};
+    state = new Toolkit;
+    state->application = new QApplication(argc, argv);
+    // The default font may lack Hebrew glyphs; DejaVu Sans has them.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(QApplication::font().pointSize());
+    QApplication::setFont(font);
+}
+
+void EndToolkit()
+{
+    if (state != nullptr) {
+        state->controls.Clear();
+        state->menus.Clear();
+        state->windows.Clear();
+    }
+    std::exit(0);
+}
+
+Handle OpenMainWindow(int number, int x, int y, int clientWidth, int clientHeight, std::string_view title,
+                      std::uint32_t flags)
+{
+    Toolkit& t = State();
+    auto record = std::make_unique<WindowRecord>();
+    record->widget = std::make_unique<TopLevel>(number);
+    TopLevel* window = record->widget.get();
+    if (t.windows.Put(number, std::move(record)) == nullptr) {
+        return 0;
+    }
+    window->setWindowTitle(ToQt(title));
+    window->resize(clientWidth, clientHeight);
+
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, clientWidth, clientHeight);
+    if ((flags & CentreOnScreen) != 0) {
+        int width = std::min(clientWidth, area.width());
+        int height = std::min(clientHeight, area.height());
+        window->move((area.width() - width) / 2, (area.height() - height) / 2);
+    } else if ((flags & CentreOnParent) != 0) {
+        QWidget* active = QApplication::activeWindow();
+        QRect around = active != nullptr ? active->geometry() : area;
+        window->move(std::max(0, around.x() + (around.width() - clientWidth) / 2),
+                     std::max(0, around.y() + (around.height() - clientHeight) / 2));
+    } else if (x != DefaultPosition && y != DefaultPosition) {
+        window->move(x, y);
+    }
+
+    if ((flags & HiddenWindow) == 0) {
+        if ((flags & MaximizedStyle) != 0) {
+            window->showMaximized();
+        } else if ((flags & MinimizedStyle) != 0) {
+            window->showMinimized();
+        } else {
+            window->show();
+        }
+    }
+    return HandleOf(window);
+}
+
+Handle WindowHandle(int number)
+{
+    WindowRecord* record = State().windows.Find(number);
+    return record != nullptr ? HandleOf(record->widget.get()) : 0;
+}
+
+void UseControlParent(Handle window)
+{
+    Toolkit& t = State();
+    int number = WindowNumberOf(window);
+    WindowRecord* record = t.windows.Find(number);
+    t.controlParent = record != nullptr ? record->widget->Client() : nullptr;
+    t.controlParentWindow = number;
+}
+
+Handle AddMenuBar(int menuNumber, Handle ownerWindow)
+{
+    Toolkit& t = State();
+    WindowRecord* owner = t.windows.Find(WindowNumberOf(ownerWindow));
+    if (owner == nullptr) {
+        return 0;
+    }
+    auto record = std::make_unique<MenuRecord>();
+    record->bar = new QMenuBar(owner->widget.get());
+    record->bar->setNativeMenuBar(false);
+    record->bar->hide();  // shown with its first item
+    record->ownerWindow = owner->widget->Number();
+    QMenuBar* bar = record->bar;
+    if (t.menus.Put(menuNumber, std::move(record)) == nullptr) {
+        return 0;
+    }
+    owner->widget->AttachMenuBar(bar);
+    t.currentMenu = menuNumber;
+    return HandleOf(bar);
+}
+
+int AddMenuItem(int itemNumber, std::string_view text)
+{
+    Toolkit& t = State();
+    MenuRecord* menu = t.menus.Find(t.currentMenu);
+    if (menu == nullptr || !menu->bar) {
+        return 0;
+    }
+    int window = menu->ownerWindow;
+    QAction* action = menu->bar->addAction(ToQt(text));
+    QObject::connect(action, &QAction::triggered, [itemNumber, window] { Events().ReportMenu(itemNumber, window); });
+    if (WindowRecord* owner = t.windows.Find(window)) {
+        owner->widget->Relayout();
+    }
+    return 1;
+}
+
+Handle AddFrame(int number, int x, int y, int width, int height, std::string_view caption)
+{
+    Toolkit& t = State();
+    if (!t.controlParent) {
+        return 0;
+    }
+    auto* frame = new QGroupBox(ToQt(caption), t.controlParent);
+    frame->setFocusPolicy(Qt::NoFocus);
+    Handle handle = PlaceControl(number, ControlKind::Frame, frame, x, y, width, height);
+    frame->lower();  // drawn behind the lists it surrounds
+    return handle;
+}
+
+Handle AddDropDownList(int number, int x, int y, int width, int height)
+{
+    Toolkit& t = State();
+    if (!t.controlParent) {
+        return 0;
+    }
+    auto* list = new DropDownList(number, t.controlParentWindow, t.controlParent);
+    list->setEditable(false);
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->setMaxVisibleItems(20);
+    QObject::connect(list, &QComboBox::activated,
+                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, SelectionNotification); });
+    // The height given is the platform's extent of the opened list; closed, a list is as tall as
+    // its text needs.
+    int closedHeight = std::min(height, list->sizeHint().height());
+    return PlaceControl(number, ControlKind::DropDownList, list, x, y, width, closedHeight);
+}
+
+Handle AddButton(int number, int x, int y, int width, int height, std::string_view caption)
+{
+    Toolkit& t = State();
+    if (!t.controlParent) {
+        return 0;
+    }
+    auto* button = new QPushButton(ToQt(caption), t.controlParent);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(button, &QPushButton::clicked,
+                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, ClickedNotification); });
+    return PlaceControl(number, ControlKind::Button, button, x, y, width, height);
+}
+
+int AddListItem(int list, int position, std::string_view text)
+{
+    QComboBox* combo = ListOf(list);
+    if (combo == nullptr || position < -1 || position > combo->count()) {
+        return 0;
+    }
+    QSignalBlocker quiet(combo);
+    bool selected = combo->currentIndex() >= 0;
+    combo->insertItem(position == -1 ? combo->count() : position, ToQt(text));
+    if (!selected) {
+        combo->setCurrentIndex(-1);  // Qt would select the first item of an empty list
+    }
+    return 0;
+}
+
+int RemoveListItem(int list, int position)
+{
+    QComboBox* combo = ListOf(list);
+    if (combo == nullptr || position < 0 || position >= combo->count()) {
+        return -1;
+    }
+    QSignalBlocker quiet(combo);
+    bool removingSelection = combo->currentIndex() == position;
+    combo->removeItem(position);
+    if (removingSelection) {
+        combo->setCurrentIndex(-1);  // Qt would move on to a neighbour
+    }
+    return combo->count();
+}
+
+std::string GetListItemText(int list, int position)
+{
+    QComboBox* combo = ListOf(list);
+    if (combo == nullptr || position < 0 || position >= combo->count()) {
+        return {};
+    }
+    return FromQt(combo->itemText(position));
+}
+
+int GetListSelection(int list)
+{
+    QComboBox* combo = ListOf(list);
+    return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+int SetListSelection(int list, int index)
+{
+    QComboBox* combo = ListOf(list);
+    if (combo == nullptr) {
+        return -1;
+    }
+    QSignalBlocker quiet(combo);
+    if (index < 0 || index >= combo->count()) {
+        combo->setCurrentIndex(-1);
+        return -1;
+    }
+    combo->setCurrentIndex(index);
+    return index;
+}
+
+std::string GetControlText(int control)
+{
+    ControlRecord* record = State().controls.Find(control);
+    if (record == nullptr || !record->widget) {
+        return {};
+    }
+    switch (record->kind) {
+    case ControlKind::DropDownList: {
+        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        return combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::string();
+    }
+    case ControlKind::Button:
+        return FromQt(static_cast<QPushButton*>(record->widget.data())->text());
+    case ControlKind::Frame:
+        return FromQt(static_cast<QGroupBox*>(record->widget.data())->title());
+    }
+    return {};
+}
+
+void SetControlText(int control, std::string_view text)
+{
+    ControlRecord* record = State().controls.Find(control);
+    if (record == nullptr || !record->widget) {
+        return;
+    }
+    switch (record->kind) {
+    case ControlKind::DropDownList: {
+        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        QSignalBlocker quiet(combo);
+        if (text.empty()) {
+            combo->setCurrentIndex(-1);
+        } else if (int found = combo->findText(ToQt(text), Qt::MatchExactly | Qt::MatchCaseSensitive); found >= 0) {
+            combo->setCurrentIndex(found);
+        }
+        break;
+    }
+    case ControlKind::Button:
+        static_cast<QPushButton*>(record->widget.data())->setText(ToQt(text));
+        break;
+    case ControlKind::Frame:
+        static_cast<QGroupBox*>(record->widget.data())->setTitle(ToQt(text));
+        break;
+    }
+}
+
+void SetControlName(int control, std::string_view name)
+{
+    ControlRecord* record = State().controls.Find(control);
+    if (record != nullptr && record->widget) {
+        record->widget->setAccessibleName(ToQt(name));
+    }
+}
+
+int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
+{
+    State();
+    QMessageBox box(QMessageBox::NoIcon, ToQt(caption), ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+    return 1;  // OK, the box's only answer
+}
+
+int EventSource()
+{
+    return State().events.Source();
+}
+
+int PollEvent()
+{
+    return State().events.Fetch(false, Dispatch);
+}
+
+int WaitEvent()
+{
+    return State().events.Fetch(true, Dispatch);
+}
+
+namespace qt_access {
+
+QWidget* Window(int number)
+{
+    WindowRecord* record = State().windows.Find(number);
+    return record != nullptr ? record->widget.get() : nullptr;
+}
+
+QWidget* Control(int number)
+{
+    ControlRecord* record = State().controls.Find(number);
+    return record != nullptr ? record->widget.data() : nullptr;
+}
+
+QMenuBar* MenuBar(int number)
+{
+    MenuRecord* record = State().menus.Find(number);
+    return record != nullptr ? record->bar.data() : nullptr;
+}
+
+std::size_t WaitingEvents()
+{
+    return State().events.Waiting();
+}
+
+}  // namespace qt_access
+
+}  // namespace toolkit
