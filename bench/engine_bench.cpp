@@ -11,7 +11,7 @@ namespace {
 
 constexpr engine::DayNumber FirstListDay = -279;
 constexpr engine::DayNumber LastListDay = 2191571;
-constexpr int SampleSize = 4096;
+constexpr std::size_t SampleSize = 4096;  // a power of two, so the next index is a mask
 
 // Evenly spaced with a stride that is no multiple of a week, a month or a year, so the sample
 // visits every weekday, month position and kind of year.
@@ -19,7 +19,7 @@ std::vector<engine::DayNumber> SampleDays()
 {
     std::vector<engine::DayNumber> days;
     double stride = 535;  // (LastListDay - FirstListDay) / SampleSize, made odd
-    for (int i = 0; i < SampleSize; ++i) {
+    for (std::size_t i = 0; i < SampleSize; ++i) {
         days.push_back(FirstListDay + static_cast<double>(i) * stride);
     }
     days.back() = LastListDay;
@@ -37,7 +37,7 @@ void CivilToHebrew(benchmark::State& state)
         const engine::CivilDate& c = dates[i];
         engine::HebrewDate h = engine::DayNumberToHebrew(engine::CivilToDayNumber(c.day, c.month, c.year));
         benchmark::DoNotOptimize(h);
-        i = (i + 1) % dates.size();
+        i = (i + 1) & (SampleSize - 1);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -54,7 +54,7 @@ void HebrewToCivil(benchmark::State& state)
         const engine::HebrewDate& h = dates[i];
         engine::CivilDate c = engine::DayNumberToCivil(engine::HebrewToDayNumber(h.day, h.month, h.year));
         benchmark::DoNotOptimize(c);
-        i = (i + 1) % dates.size();
+        i = (i + 1) & (SampleSize - 1);
     }
     state.SetItemsProcessed(state.iterations());
 }
