@@ -1,5 +1,6 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
-DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core
+DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
+                desktop-file-utils appstream
 # The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests.
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth
 JOBS ?= $(shell nproc)
@@ -19,7 +20,13 @@ build: deps
 	cmake --build --preset dev -j $(JOBS)
 
 run: build
-	@echo "The converter window comes with the window toolkit; this build has the engine and its texts."
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open."; \
+	  echo "Run it under a virtual display:  xvfb-run make run"; \
+	  echo "or without one:                  QT_QPA_PLATFORM=offscreen make run"; \
+	  exit 1; \
+	fi
+	./build/dev/converter/detron
 
 test: test-linux test-windows
 

@@ -1,0 +1,60 @@
+#pragma once
+// The numbers, places and texts of the converter window. Every text is code page 1255 bytes.
+
+#include <string>
+#include <string_view>
+
+#include "hebrew_text/cp1255.h"
+
+namespace converter {
+
+// The window, its menu bar and the one menu item.
+inline constexpr int ConverterWindow = 0;
+inline constexpr int ConverterMenuBar = 1;
+inline constexpr int AboutItem = 1;
+
+// Controls. The About item shares the number 1 with the Today button; the controller tells
+// them apart by the kind of event that made the number the source.
+inline constexpr int TodayButton = 1;
+inline constexpr int CloseButton = 2;
+inline constexpr int CivilDayList = 4;
+inline constexpr int CivilMonthList = 5;
+inline constexpr int CivilYearList = 6;
+inline constexpr int HebrewDayList = 7;
+inline constexpr int HebrewMonthList = 8;
+inline constexpr int HebrewYearList = 9;
+inline constexpr int HebrewFrame = 10;
+inline constexpr int CivilFrame = 11;
+
+// The civil year list holds FirstCivilYear ... FirstCivilYear + YearSpan, the Hebrew year list
+// the same span moved by 3760 years (0 ... 6000); both bounds are included.
+inline constexpr double FirstCivilYear = -3760;
+inline constexpr double YearSpan = 6000;
+inline constexpr double HebrewYearShift = 3760;
+
+inline constexpr int ClientWidth = 295;
+inline constexpr int ClientHeight = 320;
+// Every control's y is its base y less this offset, measured below the menu bar.
+inline constexpr int VerticalOffset = 30;
+
+inline constexpr hebrew_text::Cp1255Literal Title = u8"דטרון גרסא 3.1";
+inline constexpr hebrew_text::Cp1255Literal AboutCaption = u8"אודות";
+inline constexpr hebrew_text::Cp1255Literal CivilFrameCaption = u8"תאריך לועזי";
+inline constexpr hebrew_text::Cp1255Literal HebrewFrameCaption = u8"תאריך עברי";
+inline constexpr hebrew_text::Cp1255Literal TodayCaption = u8"היום";
+inline constexpr hebrew_text::Cp1255Literal CloseCaption = u8"סגור";
+
+// What assistive technology calls the six lists, instead of reading out their current item.
+inline constexpr hebrew_text::Cp1255Literal CivilDayName = u8"יום לועזי";
+inline constexpr hebrew_text::Cp1255Literal CivilMonthName = u8"חודש לועזי";
+inline constexpr hebrew_text::Cp1255Literal CivilYearName = u8"שנה לועזית";
+inline constexpr hebrew_text::Cp1255Literal HebrewDayName = u8"יום עברי";
+inline constexpr hebrew_text::Cp1255Literal HebrewMonthName = u8"חודש עברי";
+inline constexpr hebrew_text::Cp1255Literal HebrewYearName = u8"שנה עברית";
+
+// The maker's contact address, the second line of the About box.
+inline constexpr std::string_view ContactAddress = "detron@example.org";
+inline constexpr hebrew_text::Cp1255Literal AboutFirstLine = u8"תוכנת על ידי נוגלית";
+inline const std::string AboutText = AboutFirstLine.str() + "\n" + std::string(ContactAddress);
+
+}  // namespace converter
