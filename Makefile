@@ -39,7 +39,8 @@ test-linux: deps
 	ctest --preset asan -j $(JOBS)
 
 test-windows: windows
-	ctest --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS) --repeat until-pass:2
+	WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
 
 windows: deps-windows
 	cmake --preset windows

@@ -8,7 +8,6 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LANG=${DETRON_WINE_LANG:-he_IL.UTF-8}
-export LC_ALL=$LANG
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
