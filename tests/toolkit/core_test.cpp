@@ -95,6 +95,24 @@ TEST(EventState, QueuedPairsComeFirstAndWaitingDispatchesUntilSomethingArrives)
     EXPECT_EQ(events.EventType(), -1);
 }
 
+TEST(EventState, AMessageThatRaisedNoEventComesBackAsItsOwnNumber)
+{
+    EventState events;
+    constexpr int MouseMove = 512;
+    // The message is returned as itself; what it queued waits for the next fetch.
+    EXPECT_EQ(events.Fetch(true, [&](bool) {
+        events.Queue(WindowActivatedEvent, 0);
+        events.ReportRaw(MouseMove);
+    }), MouseMove);
+    EXPECT_EQ(events.Fetch(false, [](bool) {}), WindowActivatedEvent);
+    // A control's notification raised while the message was handled wins over its number.
+    EXPECT_EQ(events.Fetch(false, [&](bool) {
+        events.ReportControl(6, 0, SelectionNotification);
+        events.ReportRaw(MouseMove);
+    }), ControlEvent);
+    EXPECT_EQ(events.Fetch(false, [](bool) {}), NoEvent);
+}
+
 TEST(Clock, ReadingsBecomeSecondsAsIfUtcAndBack)
 {
     struct Row { ClockReading reading; std::int64_t seconds; const char* note; };

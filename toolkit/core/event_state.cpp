@@ -48,10 +48,16 @@ int EventState::Fetch(bool wait, const std::function<void(bool wait)>& dispatch)
         return code;
     }
     for (;;) {
+        raw_ = 0;
         dispatch(wait);
         if (pending_ != 0) {
             code = pending_;
             pending_ = 0;
+            return code;
+        }
+        if (raw_ != 0) {
+            code = raw_;
+            raw_ = 0;
             return code;
         }
         if (Pop(code)) {

@@ -33,6 +33,9 @@ public:
     void ReportControl(int number, int window, int notification);
     // A menu item was chosen: the next fetch returns MenuEvent with the item as source.
     void ReportMenu(int item, int window);
+    // A platform message that raised no event: the fetch that handed it over returns its own
+    // number, unless a control or menu event came of it.
+    void ReportRaw(int message) { raw_ = message; }
 
     // One fetch. `dispatch` hands the platform one round of events, waiting for some when
     // asked to; whatever it reports through the calls above decides the result.
@@ -50,6 +53,7 @@ private:
     int window_ = 0;
     int type_ = -1;
     int pending_ = 0;
+    int raw_ = 0;
     std::deque<QueuedEvent> queue_;
 };
 
