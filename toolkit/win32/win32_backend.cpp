@@ -144,11 +144,14 @@ Toolkit& State()
     return *state;
 }
 
+void ReleaseMenusOf(int window, HWND hwnd);
+
 WindowRecord::~WindowRecord()
 {
     HWND window = hwnd;
     hwnd = nullptr;
     if (window != nullptr && IsWindow(window)) {
+        ReleaseMenusOf(number, window);
         RemovePropW(window, WindowNumberProperty);
         DestroyWindow(window);
     }
@@ -222,13 +225,17 @@ void MoveFocus(HWND active, bool forward)
     SetFocus(stops[target]);
 }
 
-void ReleaseMenusOf(int window)
+// The menus of a window that is going: the one on its bar goes with the window itself.
+void ReleaseMenusOf(int window, HWND hwnd)
 {
     Toolkit& t = State();
     std::vector<int> owned;
+    HMENU onBar = GetMenu(hwnd);
     t.menus.ForEach([&](int number, MenuRecord& record) {
         if (record.ownerWindow == window) {
-            record.menu = nullptr;  // destroyed with its window
+            if (record.menu == onBar) {
+                record.menu = nullptr;
+            }
             owned.push_back(number);
         }
     });
@@ -429,7 +436,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_NCDESTROY:
-        ReleaseMenusOf(number);
+        ReleaseMenusOf(number, window);
         break;
     default:
         break;

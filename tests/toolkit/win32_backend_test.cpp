@@ -1,0 +1,420 @@
+// The Win32 toolkit in a real window under Wine: user actions arrive as posted mouse and key
+// messages or as SendInput, as the platform delivers a person's; the fetches turn them into
+// the toolkit's events.
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "toolkit/toolkit.h"
+#include "toolkit/win32/win32_access.h"
+
+namespace toolkit {
+namespace {
+
+constexpr int Window = 0;
+constexpr int First = 1;   // button
+constexpr int Frame = 10;  // takes no focus
+constexpr int List = 4;
+constexpr int Last = 2;    // button
+constexpr int MenuItem = 1;
+
+const char* const Months[12] = {"\xFA\xF9\xF8\xE9", "\xE7\xF9\xE5\xEF", "\xEB\xF1\xEC\xE5", "\xE8\xE1\xFA",
+                                "\xF9\xE1\xE8",     "\xE0\xE3\xF8",     "\xF0\xE9\xF1\xEF", "\xE0\xE9\xE9\xF8",
+                                "\xF1\xE9\xE5\xEF", "\xFA\xEE\xE5\xE6", "\xE0\xE1",         "\xE0\xEC\xE5\xEC"};
+const char* const SecondAdar = "'\xE0\xE3\xF8 \xE1";
+
+// Every code the fetches hand out until nothing is left.
+std::vector<int> Drain()
+{
+    std::vector<int> codes;
+    for (int code = PollEvent(); code != NoEvent; code = PollEvent()) {
+        codes.push_back(code);
+    }
+    return codes;
+}
+
+bool Contains(const std::vector<int>& codes, int code)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+LPARAM Point(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
+
+// A click in the middle of a control, as the mouse delivers it.
+void PostClick(HWND control)
+{
+    RECT r;
+    GetClientRect(control, &r);
+    LPARAM middle = Point(r.right / 2, r.bottom / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
+void PostKey(HWND window, WPARAM key)
+{
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+
+void SendKeys(std::vector<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    std::reverse(keys.begin(), keys.end());
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The mouse pointer to a point of the screen, as the user moves it.
+void MoveMouse(int x, int y)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+std::wstring WideItem(HWND combo, int position)
+{
+    wchar_t text[64] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class Win32Toolkit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitToolkit();
+        OpenMainWindow(Window, 0, 0, 295, 320, "\xE3\xE8\xF8\xE5\xEF", CentreOnScreen | OverlappedWindowStyle);
+        UseControlParent(WindowHandle(Window));
+        AddMenuBar(1, WindowHandle(Window));
+        AddMenuItem(MenuItem, "\xE0\xE5\xE3\xE5\xFA");
+        AddButton(First, 10, 10, 100, 30, "\xE4\xE9\xE5\xED");
+        AddFrame(Frame, 10, 50, 200, 60, "\xFA\xE0\xF8\xE9\xEA");
+        AddDropDownList(List, 20, 70, 100, 200);
+        AddButton(Last, 10, 120, 100, 30, "\xF1\xE2\xE5\xF8");
+        for (const char* month : Months) {
+            AddListItem(List, -1, month);
+        }
+        window = win32_access::Window(Window);
+        ASSERT_NE(window, nullptr);
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        Drain();
+    }
+
+    HWND Control(int number) const { return win32_access::Control(number); }
+    HWND window = nullptr;
+};
+
+TEST_F(Win32Toolkit, ListsStartWithNoSelectionAndSelectionFollowsItsItem)
+{
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(GetControlText(List), "");
+    SetListSelection(List, 8);  // Sivan
+    AddListItem(List, 6, SecondAdar);
+    EXPECT_EQ(GetListItemText(List, 6), SecondAdar);
+    EXPECT_EQ(GetListItemText(List, 7), Months[6]);
+    EXPECT_EQ(GetListItemText(List, 12), Months[11]);
+    EXPECT_EQ(GetListSelection(List), 9);
+    EXPECT_EQ(GetControlText(List), Months[8]);
+
+    EXPECT_EQ(RemoveListItem(List, 6), 12);
+    EXPECT_EQ(GetListSelection(List), 8);
+    SetListSelection(List, 6);
+    EXPECT_EQ(RemoveListItem(List, 6), 11);
+    EXPECT_EQ(GetListSelection(List), -1) << "removing the selected item leaves no selection";
+    EXPECT_EQ(RemoveListItem(List, 11), -1);
+    EXPECT_EQ(GetListItemText(List, 11), "");
+    EXPECT_EQ(GetListItemText(List, -1), "");
+    AddListItem(List, -2, "x");
+    AddListItem(List, 40, "x");
+    EXPECT_EQ(SendMessageW(Control(List), CB_GETCOUNT, 0, 0), 11);
+}
+
+TEST_F(Win32Toolkit, TextsReachWindowsAsUnicodeHebrewWhateverTheCodePage)
+{
+    EXPECT_EQ(WideItem(Control(List), 0), L"\u05EA\u05E9\u05E8\u05D9");
+    wchar_t title[16] = {};
+    GetWindowTextW(window, title, 16);
+    EXPECT_STREQ(title, L"\u05D3\u05D8\u05E8\u05D5\u05DF");
+    wchar_t item[16] = {};
+    GetMenuStringW(win32_access::Menu(1), MenuItem, item, 16, MF_BYCOMMAND);
+    EXPECT_STREQ(item, L"\u05D0\u05D5\u05D3\u05D5\u05EA");
+    EXPECT_EQ(GetControlText(First), "\xE4\xE9\xE5\xED") << "read back as the program's own bytes";
+    SetControlText(Last, "\xF1\xE2\xE5\xF8 \xE4\xEB\xEC");
+    EXPECT_EQ(GetControlText(Last), "\xF1\xE2\xE5\xF8 \xE4\xEB\xEC");
+}
+
+TEST_F(Win32Toolkit, SetControlTextSelectsByExactTextOrClears)
+{
+    SetListSelection(List, 2);
+    SetControlText(List, "\xE0\xE3");  // a prefix of Adar, which no item is
+    EXPECT_EQ(GetListSelection(List), 2);
+    SetControlText(List, Months[5]);
+    EXPECT_EQ(GetListSelection(List), 5);
+    EXPECT_EQ(GetControlText(List), Months[5]);
+    SetControlText(List, "");
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(GetControlText(List), "");
+    EXPECT_EQ(SetListSelection(List, 12), -1);
+    EXPECT_EQ(GetListSelection(List), -1);
+}
+
+TEST_F(Win32Toolkit, ControlsAreWhatThePlatformShows)
+{
+    HWND list = Control(List);
+    // The combo box keeps its border and scroll bar styles for the list it opens.
+    constexpr DWORD ListBits = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | CBS_HASSTRINGS | CBS_DROPDOWNLIST;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(list, GWL_STYLE)) & ListBits, ListBits);
+    EXPECT_EQ(GetWindowLongW(Control(Frame), GWL_STYLE) & 0xF, BS_GROUPBOX);
+    EXPECT_EQ(GetWindowLongW(Control(Frame), GWL_STYLE) & WS_TABSTOP, 0) << "frames take no focus";
+    EXPECT_EQ(GetDlgCtrlID(list), List) << "its notifications carry its number";
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    EXPECT_STREQ(name, L"WindowClass_0");
+
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 295);
+    EXPECT_EQ(client.bottom, 320 - GetSystemMetrics(SM_CYMENU)) << "the menu bar's height comes out of the client area";
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2) << "centred on the screen";
+}
+
+TEST_F(Win32Toolkit, EmptyNumbersDoNothing)
+{
+    EXPECT_EQ(GetListSelection(33), -1);
+    EXPECT_EQ(GetListItemText(33, 0), "");
+    EXPECT_EQ(GetControlText(33), "");
+    SetControlText(33, "x");
+    AddListItem(33, -1, "x");
+    EXPECT_EQ(WindowHandle(7), 0u);
+    EXPECT_EQ(GetListSelection(First), -1) << "a button is no list";
+}
+
+TEST_F(Win32Toolkit, UserActionsRaiseControlEventsAndProgramChangesNone)
+{
+    SetListSelection(List, 3);
+    AddListItem(List, 6, SecondAdar);
+    RemoveListItem(List, 6);
+    SetControlText(List, Months[1]);
+    int before = EventSource();
+    EXPECT_FALSE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), before);
+
+    PostClick(Control(Last));
+    EXPECT_EQ(WaitEvent(), WM_LBUTTONDOWN) << "a message that raises nothing comes back as its own number";
+    EXPECT_EQ(WaitEvent(), ControlEvent) << "the click, from the fetch that dispatched its button release";
+    EXPECT_EQ(EventSource(), Last);
+    EXPECT_EQ(win32_access::EventType(), BN_CLICKED);
+
+    PostKey(Control(List), VK_DOWN);  // the user picks the next month
+    EXPECT_EQ(WaitEvent(), ControlEvent);
+    EXPECT_EQ(EventSource(), List);
+    EXPECT_EQ(win32_access::EventType(), CBN_SELCHANGE);
+    EXPECT_EQ(GetListSelection(List), 2);
+
+    // The source stays through other events.
+    RECT r;
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    std::vector<int> codes = Drain();
+    EXPECT_TRUE(Contains(codes, WindowMovedEvent));
+    EXPECT_FALSE(Contains(codes, ControlEvent));
+    EXPECT_EQ(EventSource(), List);
+}
+
+TEST_F(Win32Toolkit, ChoosingTheMenuItemGivesAMenuEvent)
+{
+    // F10 then Enter: the keyboard's way to the bar's only item.
+    PostMessageW(window, WM_SYSKEYDOWN, VK_F10, 1);
+    PostMessageW(window, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001));
+    PostKey(window, VK_RETURN);
+    std::vector<int> codes = Drain();
+    EXPECT_TRUE(Contains(codes, MenuEvent));
+    EXPECT_EQ(EventSource(), MenuItem);
+
+    // Items go straight onto the bar: no popup to open first.
+    EXPECT_EQ(GetSubMenu(win32_access::Menu(1), 0), nullptr);
+    EXPECT_EQ(GetMenu(window), win32_access::Menu(1));
+}
+
+TEST_F(Win32Toolkit, CloseRequestsAreQueuedOnceAndLeaveTheWindowOpen)
+{
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    std::vector<int> codes = Drain();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), CloseWindowEvent), 1);
+    EXPECT_TRUE(IsWindow(window) && IsWindowVisible(window));
+
+    // The close box's system command: its fetch returns the command, the next one the request.
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(PollEvent(), WM_SYSCOMMAND);
+    EXPECT_EQ(PollEvent(), CloseWindowEvent);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(Win32Toolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
+{
+    ASSERT_EQ(GetActiveWindow(), window);
+    SetFocus(Control(First));
+    Drain();
+    SendKeys({VK_TAB});
+    std::vector<int> codes = Drain();
+    EXPECT_TRUE(Contains(codes, ControlEvent)) << "focus changes are control notifications";
+    EXPECT_EQ(GetFocus(), Control(List));
+    EXPECT_EQ(EventSource(), List);
+    SendKeys({VK_TAB});
+    Drain();
+    EXPECT_EQ(GetFocus(), Control(Last));
+    SendKeys({VK_TAB});
+    Drain();
+    EXPECT_EQ(GetFocus(), Control(First)) << "after the last comes the first";
+    SendKeys({VK_SHIFT, VK_TAB});
+    Drain();
+    EXPECT_EQ(GetFocus(), Control(Last));
+
+    SetFocus(nullptr);
+    SendKeys({VK_SHIFT, VK_TAB});
+    Drain();
+    EXPECT_EQ(GetFocus(), Control(Last)) << "with nothing focused, Shift+Tab goes to the last";
+}
+
+TEST_F(Win32Toolkit, SizingByTheBorderKeepsTheFetchesRunning)
+{
+    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    RECT before;
+    GetWindowRect(window, &before);
+    MoveMouse(before.right - 1, before.top + 50);
+    Drain();
+    PostMessageW(window, WM_SYSCOMMAND, SC_SIZE | WMSZ_RIGHT, 0);
+    EXPECT_EQ(PollEvent(), WM_SYSCOMMAND) << "the sizing does not hold the fetch";
+    EXPECT_EQ(GetCapture(), window);
+
+    MoveMouse(before.right - 1 + 40, before.top + 50);
+    std::vector<int> codes = Drain();
+    EXPECT_TRUE(Contains(codes, WindowResizedEvent));
+    RECT during;
+    GetWindowRect(window, &during);
+    EXPECT_EQ(during.right - during.left, before.right - before.left + 40);
+    EXPECT_EQ(during.left, before.left);
+
+    INPUT release{};
+    release.type = INPUT_MOUSE;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &release, sizeof(INPUT));
+    Drain();
+    EXPECT_NE(GetCapture(), window) << "released with the mouse button";
+
+    // From the keyboard: the first arrow picks the edge, each further one moves it 10 pixels,
+    // and Escape puts the window back.
+    PostMessageW(window, WM_SYSCOMMAND, SC_SIZE, 0);
+    PostKey(window, VK_DOWN);
+    PostKey(window, VK_DOWN);
+    PostKey(window, VK_DOWN);
+    Drain();
+    RECT keyed;
+    GetWindowRect(window, &keyed);
+    EXPECT_EQ(keyed.bottom - keyed.top, during.bottom - during.top + 20);
+    PostKey(window, VK_ESCAPE);
+    Drain();
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.bottom - after.top, during.bottom - during.top);
+    EXPECT_NE(GetCapture(), window);
+
+    // Never smaller than the platform's least window.
+    PostMessageW(window, WM_SYSCOMMAND, SC_SIZE | WMSZ_RIGHT, 0);
+    Drain();
+    MoveMouse(0, before.top + 50);
+    SendInput(1, &release, sizeof(INPUT));
+    Drain();
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.right - after.left, GetSystemMetrics(SM_CXMINTRACK));
+}
+
+BOOL CALLBACK FindMessageBox(HWND candidate, LPARAM found)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(candidate, name, 16);
+    if (std::wstring(name) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Finds the message box the test thread opened and answers it as a person would.
+void PressOkWhenTheBoxShows(DWORD thread, bool& ownerWasDisabled, std::wstring& text)
+{
+    for (int tries = 0; tries < 500; ++tries) {
+        HWND box = nullptr;
+        EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&box));
+        if (box != nullptr) {
+            ownerWasDisabled = !IsWindowEnabled(win32_access::Window(Window));
+            wchar_t caption[16] = {};
+            GetWindowTextW(box, caption, 16);
+            text = caption;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        Sleep(10);
+    }
+}
+
+TEST_F(Win32Toolkit, ShowMessageIsModalWithCaptionTextAndOk)
+{
+    bool ownerWasDisabled = false;
+    std::wstring caption;
+    std::thread person(PressOkWhenTheBoxShows, GetCurrentThreadId(), std::ref(ownerWasDisabled), std::ref(caption));
+    int answer = ShowMessage("\xE0\xE5\xE3\xE5\xFA", "line\nsecond");
+    person.join();
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(caption, L"\u05D0\u05D5\u05D3\u05D5\u05EA");
+    EXPECT_TRUE(ownerWasDisabled);
+    EXPECT_TRUE(IsWindowEnabled(window)) << "enabled again afterwards";
+}
+
+TEST_F(Win32Toolkit, ReplacingAWindowReleasesItsControlsAndMenus)
+{
+    OpenMainWindow(Window, 0, 0, 100, 100, "", CentreOnScreen | OverlappedWindowStyle);
+    EXPECT_EQ(Control(List), nullptr) << "the old window's list went with it";
+    EXPECT_EQ(win32_access::Menu(1), nullptr);
+    EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_NE(WindowHandle(Window), 0u);
+    EXPECT_FALSE(IsWindow(window));
+
+    // A control replaced under its number is destroyed; the new one answers to it.
+    UseControlParent(WindowHandle(Window));
+    HWND old = reinterpret_cast<HWND>(AddButton(First, 0, 0, 10, 10, "a"));
+    AddButton(First, 0, 0, 10, 10, "b");
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(GetControlText(First), "b");
+}
+
+}  // namespace
+}  // namespace toolkit
