@@ -1,0 +1,279 @@
+// The Windows program itself, started as its own process and driven from outside as a person
+// would: keys pressed on its lists, clicks on its buttons, its close box. What it shows is
+// read back from its controls as Unicode, so the Hebrew must be right whatever the code page.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "converter/window_layout.h"
+#include "engine/engine.h"
+#include "hebrew_text/month_names.h"
+#include "hebrew_text/numerals.h"
+#include "toolkit/core/cp1255.h"
+
+namespace {
+
+using namespace converter;
+
+std::wstring Wide(std::string_view cp1255)
+{
+    std::u16string text = toolkit::Cp1255ToUtf16(cp1255);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring WideNumber(int value)
+{
+    return std::to_wstring(value);
+}
+
+struct FoundWindow {
+    DWORD process;
+    HWND window;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND candidate, LPARAM found)
+{
+    auto& f = *reinterpret_cast<FoundWindow*>(found);
+    DWORD process = 0;
+    GetWindowThreadProcessId(candidate, &process);
+    wchar_t name[32] = {};
+    GetClassNameW(candidate, name, 32);
+    if (process == f.process && std::wstring(name) == L"WindowClass_0") {
+        f.window = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits up to five seconds for `done`.
+template <class Condition>
+bool Eventually(Condition done)
+{
+    for (int tries = 0; tries < 500; ++tries) {
+        if (done()) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return done();
+}
+
+class Program {
+public:
+    Program()
+    {
+        std::string path = DETRON_EXE;
+        std::wstring command = L"Z:";
+        for (char c : path) {
+            command += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+        }
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessW(command.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &process_) != 0;
+        if (!started_) {
+            return;
+        }
+        WaitForInputIdle(process_.hProcess, 10000);
+        FoundWindow found{process_.dwProcessId, nullptr};
+        Eventually([&] {
+            EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&found));
+            return found.window != nullptr;
+        });
+        window_ = found.window;
+    }
+
+    ~Program()
+    {
+        if (started_) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 1);
+            }
+            CloseHandle(process_.hThread);
+            CloseHandle(process_.hProcess);
+        }
+    }
+
+    HWND Window() const { return window_; }
+    HWND Control(int number) const { return GetDlgItem(window_, number); }
+
+    int Selection(int list) const { return static_cast<int>(SendMessageW(Control(list), CB_GETCURSEL, 0, 0)); }
+    int Count(int list) const { return static_cast<int>(SendMessageW(Control(list), CB_GETCOUNT, 0, 0)); }
+
+    // What the closed list shows: the selected item's text.
+    std::wstring Shown(int list) const
+    {
+        wchar_t text[64] = {};
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(Control(list), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                            &copied);
+        return text;
+    }
+
+    // Arrow keys on the list, one item per key, until `index` is selected.
+    void Choose(int list, int index) const
+    {
+        HWND control = Control(list);
+        int at = Selection(list);
+        if (at < 0) {
+            Press(control, VK_HOME);
+            at = 0;
+        }
+        for (; at < index; ++at) {
+            Press(control, VK_DOWN);
+        }
+        for (; at > index; --at) {
+            Press(control, VK_UP);
+        }
+        Eventually([&] { return Selection(list) == index; });
+    }
+
+    void Click(int button) const
+    {
+        HWND control = Control(button);
+        RECT r;
+        GetClientRect(control, &r);
+        LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(control, WM_LBUTTONUP, 0, middle);
+    }
+
+    // The exit code once the process has ended, -1 if it is still running after ten seconds.
+    long ExitCode() const
+    {
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+            return -1;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+private:
+    static void Press(HWND control, WPARAM key)
+    {
+        PostMessageW(control, WM_KEYDOWN, key, 1);
+        PostMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    }
+
+    bool started_ = false;
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// Both sides of the window for one civil date, computed here from the engine and the name
+// tables, as the program should show them.
+struct Expected {
+    std::wstring civilDay, civilMonth, civilYear;
+    std::wstring hebrewDay, hebrewYear;
+    int hebrewMonthIndex;
+    int hebrewMonthCount;
+};
+
+Expected ExpectedFor(int day, int month, int year)
+{
+    engine::HebrewDate hebrew = engine::DayNumberToHebrew(engine::CivilToDayNumber(day, month, year));
+    return {WideNumber(day),
+            Wide(hebrew_text::CivilMonthNames[month - 1]),
+            WideNumber(year),
+            Wide(hebrew_text::HebrewNumeral(hebrew.day)),
+            Wide(hebrew_text::HebrewNumeral(hebrew.year)),
+            static_cast<int>(hebrew.month) - 1,
+            engine::IsHebrewLeapYear(hebrew.year) ? 13 : 12};
+}
+
+void ExpectShows(const Program& program, const Expected& expected)
+{
+    EXPECT_TRUE(Eventually([&] {
+        return program.Shown(CivilDayList) == expected.civilDay && program.Shown(CivilMonthList) == expected.civilMonth &&
+               program.Shown(CivilYearList) == expected.civilYear && program.Shown(HebrewDayList) == expected.hebrewDay &&
+               program.Selection(HebrewMonthList) == expected.hebrewMonthIndex &&
+               program.Shown(HebrewYearList) == expected.hebrewYear;
+    }));
+    EXPECT_EQ(program.Shown(CivilDayList), expected.civilDay);
+    EXPECT_EQ(program.Shown(CivilMonthList), expected.civilMonth);
+    EXPECT_EQ(program.Shown(CivilYearList), expected.civilYear);
+    EXPECT_EQ(program.Shown(HebrewDayList), expected.hebrewDay);
+    EXPECT_EQ(program.Selection(HebrewMonthList), expected.hebrewMonthIndex);
+    EXPECT_EQ(program.Count(HebrewMonthList), expected.hebrewMonthCount);
+    EXPECT_EQ(program.Shown(HebrewYearList), expected.hebrewYear);
+}
+
+TEST(WindowsProgram, RunsUnderTheExpectedCodePage)
+{
+    // The runs differ only in the locale; a run meant to be outside code page 1255 must be.
+    if (const char* expected = std::getenv("DETRON_EXPECT_ACP")) {
+        EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+    }
+}
+
+TEST(WindowsProgram, StartsShowingTodayOnBothSides)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    ExpectShows(program, ExpectedFor(now.wDay, now.wMonth, now.wYear));
+    wchar_t title[64] = {};
+    GetWindowTextW(program.Window(), title, 64);
+    EXPECT_EQ(std::wstring(title), Wide(Title.view()));
+    EXPECT_EQ(program.Count(CivilYearList), 6001);
+    EXPECT_EQ(program.Count(HebrewYearList), 6001);
+}
+
+TEST(WindowsProgram, ACivilChoiceShowsTheHebrewDateAndTodayComesBack)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Choose(CivilYearList, 2024 + 3760);
+    program.Choose(CivilMonthList, 3);  // April
+    program.Choose(CivilDayList, 22);   // 23
+    Expected spring = ExpectedFor(23, 4, 2024);
+    ExpectShows(program, spring);
+    EXPECT_EQ(program.Shown(HebrewDayList), L"\u05D8\u05D5") << "15 Nisan 5784";
+    EXPECT_EQ(program.Shown(HebrewMonthList), Wide(hebrew_text::HebrewMonthNames[6]));
+    EXPECT_EQ(program.Shown(HebrewYearList), L"\u05D4'\u05EA\u05E9\u05E4\u05D3");
+
+    program.Click(TodayButton);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    ExpectShows(program, ExpectedFor(now.wDay, now.wMonth, now.wYear));
+}
+
+TEST(WindowsProgram, AHebrewChoiceShowsTheCivilDate)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Choose(HebrewYearList, 5770);
+    program.Choose(HebrewMonthList, 0);  // Tishri
+    program.Choose(HebrewDayList, 0);
+    ExpectShows(program, ExpectedFor(19, 9, 2009));
+    EXPECT_EQ(program.Shown(CivilMonthList), Wide(hebrew_text::CivilMonthNames[8]));
+}
+
+TEST(WindowsProgram, TheCloseButtonEndsItWithExitCodeZero)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Click(CloseButton);
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+TEST(WindowsProgram, TheCloseBoxEndsItWithExitCodeZero)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.ExitCode(), 0);
+}
+
+}  // namespace
