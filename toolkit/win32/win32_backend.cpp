@@ -9,7 +9,9 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+#include <initguid.h>
 #include <objbase.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -130,6 +132,7 @@ struct Toolkit {
     HWND controlParent = nullptr;
     int currentMenu = -1;
     Sizing sizing;
+    IAccPropServices* accessibility = nullptr;  // made on first use, kept for the program's life
     WPARAM lastWParam = 0;
     LPARAM lastLParam = 0;
 };
@@ -780,10 +783,22 @@ void SetControlText(int control, std::string_view text)
     SetWindowTextW(window, Wide(text).c_str());
 }
 
-void SetControlName(int /*control*/, std::string_view /*name*/)
+void SetControlName(int control, std::string_view name)
 {
-    // FIXME: the lists' accessible names are not handed to Windows accessibility yet; screen
-    // readers announce each list by its selected item.
+    Toolkit& t = State();
+    ControlRecord* record = t.controls.Find(control);
+    if (record == nullptr || record->hwnd == nullptr) {
+        return;
+    }
+    if (t.accessibility == nullptr &&
+        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&t.accessibility)))) {
+        t.accessibility = nullptr;
+        return;  // no accessibility service: the lists keep the platform's own names
+    }
+    std::wstring text = Wide(name);
+    t.accessibility->SetHwndPropStr(record->hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                    text.c_str());
 }
 
 int ShowMessage(std::string_view caption, std::string_view text, int flags)
