@@ -1,8 +1,9 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream
-# The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests.
-WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth
+# The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests,
+# Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
+WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth x11-apps netpbm
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps deps-windows build run test test-linux test-windows windows bench clean
@@ -14,6 +15,7 @@ deps:
 
 deps-windows:
 	@./tools/deps.sh $(WINDOWS_PACKAGES)
+	@./tools/locales.sh
 
 build: deps
 	cmake --preset dev
@@ -38,9 +40,12 @@ test-linux: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
+# Wine's server and the shared Xvfb are stopped whether the tests pass or not.
 test-windows: windows
-	ctest --preset windows -j $(JOBS) --repeat until-pass:2
-	WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
+	@status=0; ctest --preset windows -j $(JOBS) --repeat until-pass:2 || status=$$?; \
+	WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true; \
+	./tools/wine-run.sh --stop-xvfb || true; \
+	exit $$status
 
 windows: deps-windows
 	cmake --preset windows
