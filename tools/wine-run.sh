@@ -70,6 +70,9 @@ display=$(
   fi
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     DISPLAY=$display wineboot --init >/dev/null 2>&1 || true
+    # Wine draws the window frames itself: there is no window manager to ask, and closing a
+    # window would otherwise wait two seconds for one to answer.
+    DISPLAY=$display wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   echo "$display"

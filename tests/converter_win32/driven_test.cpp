@@ -67,15 +67,20 @@ bool Eventually(Condition done)
     return done();
 }
 
+std::wstring ProgramPath()
+{
+    std::wstring path = L"Z:";
+    for (char c : std::string(DETRON_EXE)) {
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    }
+    return path;
+}
+
 class Program {
 public:
     Program()
     {
-        std::string path = DETRON_EXE;
-        std::wstring command = L"Z:";
-        for (char c : path) {
-            command += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-        }
+        std::wstring command = ProgramPath();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         started_ = CreateProcessW(command.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -206,6 +211,40 @@ void ExpectShows(const Program& program, const Expected& expected)
     EXPECT_EQ(program.Selection(HebrewMonthList), expected.hebrewMonthIndex);
     EXPECT_EQ(program.Count(HebrewMonthList), expected.hebrewMonthCount);
     EXPECT_EQ(program.Shown(HebrewYearList), expected.hebrewYear);
+}
+
+TEST(WindowsProgram, CarriesItsIconInFourSizesAndAsksForCommonControlsSix)
+{
+    HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                     SizeofResource(program, manifest));
+    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
+
+    HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // the icon group
+    ASSERT_NE(group, nullptr);
+    auto* directory = static_cast<PBYTE>(LockResource(LoadResource(program, group)));
+    for (int size : {16, 32, 48, 128}) {
+        SCOPED_TRACE(size);
+        int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        HRSRC image = FindResourceW(program, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));
+        ASSERT_NE(image, nullptr);
+        HICON icon = CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(LoadResource(program, image))),
+                                              SizeofResource(program, image), TRUE, 0x30000, 0, 0, LR_DEFAULTCOLOR);
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        GetIconInfo(icon, &info);
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size) << "an image made for this size, not a scaled one";
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(program);
 }
 
 TEST(WindowsProgram, RunsUnderTheExpectedCodePage)
