@@ -109,6 +109,7 @@ public:
     }
 
     HWND Window() const { return window_; }
+    DWORD Process() const { return process_.dwProcessId; }
     HWND Control(int number) const { return GetDlgItem(window_, number); }
 
     int Selection(int list) const { return static_cast<int>(SendMessageW(Control(list), CB_GETCURSEL, 0, 0)); }
@@ -301,6 +302,50 @@ TEST(WindowsProgram, AHebrewChoiceShowsTheCivilDate)
     program.Choose(HebrewDayList, 0);
     ExpectShows(program, ExpectedFor(19, 9, 2009));
     EXPECT_EQ(program.Shown(CivilMonthList), Wide(hebrew_text::CivilMonthNames[8]));
+}
+
+BOOL CALLBACK FindMessageBox(HWND candidate, LPARAM found)
+{
+    auto& f = *reinterpret_cast<FoundWindow*>(found);
+    DWORD process = 0;
+    GetWindowThreadProcessId(candidate, &process);
+    wchar_t name[16] = {};
+    GetClassNameW(candidate, name, 16);
+    if (process == f.process && std::wstring(name) == L"#32770" && IsWindowVisible(candidate)) {
+        f.window = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(WindowsProgram, AboutShowsItsBoxAndKeepsTheDate)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Choose(CivilYearList, 2000 + 3760);
+    Expected before = ExpectedFor(program.Selection(CivilDayList) + 1, program.Selection(CivilMonthList) + 1, 2000);
+    ExpectShows(program, before);
+
+    // F10 and Enter: the keyboard's way to the bar's only item.
+    PostMessageW(program.Window(), WM_SYSKEYDOWN, VK_F10, 1);
+    PostMessageW(program.Window(), WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001));
+    PostMessageW(program.Window(), WM_KEYDOWN, VK_RETURN, 1);
+    FoundWindow box{program.Process(), nullptr};
+    ASSERT_TRUE(Eventually([&] {
+        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
+        return box.window != nullptr;
+    }));
+    wchar_t caption[32] = {};
+    GetWindowTextW(box.window, caption, 32);
+    EXPECT_EQ(std::wstring(caption), Wide(AboutCaption.view()));
+    wchar_t text[128] = {};
+    GetWindowTextW(GetDlgItem(box.window, 0xFFFF), text, 128);
+    EXPECT_EQ(std::wstring(text), Wide(AboutText));
+    EXPECT_FALSE(IsWindowEnabled(program.Window())) << "the box is modal";
+
+    PostMessageW(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(box.window) && IsWindowEnabled(program.Window()); }));
+    ExpectShows(program, before);
 }
 
 TEST(WindowsProgram, TheCloseButtonEndsItWithExitCodeZero)
