@@ -16,4 +16,5 @@ xwd -root -display "$display" -silent | xwdtopnm 2>/dev/null | pnmcut -left 470 
   pnmtopng >"$out"
 kill "$program" 2>/dev/null || true
 WINEPREFIX=$here/build/wineprefix wineserver -k 2>/dev/null || true
+[[ -n "${DISPLAY:-}" ]] || "$here/tools/wine-run.sh" --stop-xvfb
 echo "wrote $out"
