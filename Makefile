@@ -6,18 +6,21 @@ DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-ba
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth x11-apps netpbm
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-windows build run test test-linux test-windows windows bench clean
+.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench clean
 
 all: build
 
-deps:
+# Everything either program needs; each target below installs only its own share.
+deps: deps-linux deps-windows
+
+deps-linux:
 	@./tools/deps.sh $(DEB_PACKAGES)
 
 deps-windows:
 	@./tools/deps.sh $(WINDOWS_PACKAGES)
 	@./tools/locales.sh
 
-build: deps
+build: deps-linux
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
@@ -32,7 +35,7 @@ run: build
 
 test: test-linux test-windows
 
-test-linux: deps
+test-linux: deps-linux
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
@@ -51,7 +54,7 @@ windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-bench: deps
+bench: deps-linux
 	@./tools/deps.sh valgrind
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
