@@ -35,19 +35,21 @@ std::wstring WideNumber(int value)
     return std::to_wstring(value);
 }
 
+// A visible top-level window of the program's process, by its class.
 struct FoundWindow {
     DWORD process;
+    const wchar_t* className;
     HWND window;
 };
 
-BOOL CALLBACK FindProgramWindow(HWND candidate, LPARAM found)
+BOOL CALLBACK FindWindowOfProcess(HWND candidate, LPARAM found)
 {
     auto& f = *reinterpret_cast<FoundWindow*>(found);
     DWORD process = 0;
     GetWindowThreadProcessId(candidate, &process);
     wchar_t name[32] = {};
     GetClassNameW(candidate, name, 32);
-    if (process == f.process && std::wstring(name) == L"WindowClass_0") {
+    if (process == f.process && std::wstring(name) == f.className && IsWindowVisible(candidate)) {
         f.window = candidate;
         return FALSE;
     }
@@ -89,9 +91,9 @@ public:
             return;
         }
         WaitForInputIdle(process_.hProcess, 10000);
-        FoundWindow found{process_.dwProcessId, nullptr};
+        FoundWindow found{process_.dwProcessId, L"WindowClass_0", nullptr};
         Eventually([&] {
-            EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&found));
+            EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&found));
             return found.window != nullptr;
         });
         window_ = found.window;
@@ -304,20 +306,6 @@ TEST(WindowsProgram, AHebrewChoiceShowsTheCivilDate)
     EXPECT_EQ(program.Shown(CivilMonthList), Wide(hebrew_text::CivilMonthNames[8]));
 }
 
-BOOL CALLBACK FindMessageBox(HWND candidate, LPARAM found)
-{
-    auto& f = *reinterpret_cast<FoundWindow*>(found);
-    DWORD process = 0;
-    GetWindowThreadProcessId(candidate, &process);
-    wchar_t name[16] = {};
-    GetClassNameW(candidate, name, 16);
-    if (process == f.process && std::wstring(name) == L"#32770" && IsWindowVisible(candidate)) {
-        f.window = candidate;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST(WindowsProgram, AboutShowsItsBoxAndKeepsTheDate)
 {
     Program program;
@@ -330,9 +318,9 @@ TEST(WindowsProgram, AboutShowsItsBoxAndKeepsTheDate)
     PostMessageW(program.Window(), WM_SYSKEYDOWN, VK_F10, 1);
     PostMessageW(program.Window(), WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001));
     PostMessageW(program.Window(), WM_KEYDOWN, VK_RETURN, 1);
-    FoundWindow box{program.Process(), nullptr};
+    FoundWindow box{program.Process(), L"#32770", nullptr};
     ASSERT_TRUE(Eventually([&] {
-        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&box));
         return box.window != nullptr;
     }));
     wchar_t caption[32] = {};

@@ -9,38 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/test_window.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_access.h"
 
 namespace toolkit {
 namespace {
 
-constexpr int Window = 0;
-constexpr int First = 1;   // button
-constexpr int Frame = 10;  // takes no focus
-constexpr int List = 4;
-constexpr int Last = 2;    // button
-constexpr int MenuItem = 1;
-
-const char* const Months[12] = {"\xFA\xF9\xF8\xE9", "\xE7\xF9\xE5\xEF", "\xEB\xF1\xEC\xE5", "\xE8\xE1\xFA",
-                                "\xF9\xE1\xE8",     "\xE0\xE3\xF8",     "\xF0\xE9\xF1\xEF", "\xE0\xE9\xE9\xF8",
-                                "\xF1\xE9\xE5\xEF", "\xFA\xEE\xE5\xE6", "\xE0\xE1",         "\xE0\xEC\xE5\xEC"};
-const char* const SecondAdar = "'\xE0\xE3\xF8 \xE1";
-
-// Every code the fetches hand out until nothing is left.
-std::vector<int> Drain()
-{
-    std::vector<int> codes;
-    for (int code = PollEvent(); code != NoEvent; code = PollEvent()) {
-        codes.push_back(code);
-    }
-    return codes;
-}
-
-bool Contains(const std::vector<int>& codes, int code)
-{
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
+using namespace test_window;
 
 LPARAM Point(int x, int y)
 {
@@ -101,22 +77,11 @@ std::wstring WideItem(HWND combo, int position)
     return text;
 }
 
-class Win32Toolkit : public ::testing::Test {
+class Win32Toolkit : public ToolkitWindow {
 protected:
     void SetUp() override
     {
-        InitToolkit();
-        OpenMainWindow(Window, 0, 0, 295, 320, "\xE3\xE8\xF8\xE5\xEF", CentreOnScreen | OverlappedWindowStyle);
-        UseControlParent(WindowHandle(Window));
-        AddMenuBar(1, WindowHandle(Window));
-        AddMenuItem(MenuItem, "\xE0\xE5\xE3\xE5\xFA");
-        AddButton(First, 10, 10, 100, 30, "\xE4\xE9\xE5\xED");
-        AddFrame(Frame, 10, 50, 200, 60, "\xFA\xE0\xF8\xE9\xEA");
-        AddDropDownList(List, 20, 70, 100, 200);
-        AddButton(Last, 10, 120, 100, 30, "\xF1\xE2\xE5\xF8");
-        for (const char* month : Months) {
-            AddListItem(List, -1, month);
-        }
+        ToolkitWindow::SetUp();
         window = win32_access::Window(Window);
         ASSERT_NE(window, nullptr);
         SetForegroundWindow(window);
@@ -127,31 +92,6 @@ protected:
     HWND Control(int number) const { return win32_access::Control(number); }
     HWND window = nullptr;
 };
-
-TEST_F(Win32Toolkit, ListsStartWithNoSelectionAndSelectionFollowsItsItem)
-{
-    EXPECT_EQ(GetListSelection(List), -1);
-    EXPECT_EQ(GetControlText(List), "");
-    SetListSelection(List, 8);  // Sivan
-    AddListItem(List, 6, SecondAdar);
-    EXPECT_EQ(GetListItemText(List, 6), SecondAdar);
-    EXPECT_EQ(GetListItemText(List, 7), Months[6]);
-    EXPECT_EQ(GetListItemText(List, 12), Months[11]);
-    EXPECT_EQ(GetListSelection(List), 9);
-    EXPECT_EQ(GetControlText(List), Months[8]);
-
-    EXPECT_EQ(RemoveListItem(List, 6), 12);
-    EXPECT_EQ(GetListSelection(List), 8);
-    SetListSelection(List, 6);
-    EXPECT_EQ(RemoveListItem(List, 6), 11);
-    EXPECT_EQ(GetListSelection(List), -1) << "removing the selected item leaves no selection";
-    EXPECT_EQ(RemoveListItem(List, 11), -1);
-    EXPECT_EQ(GetListItemText(List, 11), "");
-    EXPECT_EQ(GetListItemText(List, -1), "");
-    AddListItem(List, -2, "x");
-    AddListItem(List, 40, "x");
-    EXPECT_EQ(SendMessageW(Control(List), CB_GETCOUNT, 0, 0), 11);
-}
 
 TEST_F(Win32Toolkit, TextsReachWindowsAsUnicodeHebrewWhateverTheCodePage)
 {
@@ -165,21 +105,6 @@ TEST_F(Win32Toolkit, TextsReachWindowsAsUnicodeHebrewWhateverTheCodePage)
     EXPECT_EQ(GetControlText(First), "\xE4\xE9\xE5\xED") << "read back as the program's own bytes";
     SetControlText(Last, "\xF1\xE2\xE5\xF8 \xE4\xEB\xEC");
     EXPECT_EQ(GetControlText(Last), "\xF1\xE2\xE5\xF8 \xE4\xEB\xEC");
-}
-
-TEST_F(Win32Toolkit, SetControlTextSelectsByExactTextOrClears)
-{
-    SetListSelection(List, 2);
-    SetControlText(List, "\xE0\xE3");  // a prefix of Adar, which no item is
-    EXPECT_EQ(GetListSelection(List), 2);
-    SetControlText(List, Months[5]);
-    EXPECT_EQ(GetListSelection(List), 5);
-    EXPECT_EQ(GetControlText(List), Months[5]);
-    SetControlText(List, "");
-    EXPECT_EQ(GetListSelection(List), -1);
-    EXPECT_EQ(GetControlText(List), "");
-    EXPECT_EQ(SetListSelection(List, 12), -1);
-    EXPECT_EQ(GetListSelection(List), -1);
 }
 
 TEST_F(Win32Toolkit, ControlsAreWhatThePlatformShows)
