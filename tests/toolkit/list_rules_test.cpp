@@ -40,10 +40,36 @@ TEST_F(ToolkitWindow, SetControlTextSelectsByExactTextOrClears)
     EXPECT_EQ(GetListSelection(List), 2);
     SetControlText(List, Months[5]);
     EXPECT_EQ(GetListSelection(List), 5);
+    EXPECT_EQ(GetControlText(List), Months[5]);
     SetControlText(List, "");
     EXPECT_EQ(GetListSelection(List), -1);
+    EXPECT_EQ(GetControlText(List), "");
     EXPECT_EQ(SetListSelection(List, 12), -1);
     EXPECT_EQ(GetListSelection(List), -1);
+}
+
+TEST_F(ToolkitWindow, EmptyNumbersDoNothing)
+{
+    EXPECT_EQ(GetListSelection(33), -1);
+    EXPECT_EQ(GetListItemText(33, 0), "");
+    EXPECT_EQ(GetControlText(33), "");
+    EXPECT_EQ(RemoveListItem(33, 0), -1);
+    SetControlText(33, "x");
+    AddListItem(33, -1, "x");
+    EXPECT_EQ(WindowHandle(7), 0u);
+    EXPECT_EQ(GetListSelection(First), -1) << "a button is no list";
+}
+
+TEST_F(ToolkitWindow, ProgramChangesRaiseNoEvent)
+{
+    Drain();
+    SetListSelection(List, 3);
+    AddListItem(List, 6, SecondAdar);
+    RemoveListItem(List, 6);
+    SetControlText(List, Months[1]);
+    int before = EventSource();
+    EXPECT_FALSE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), before);
 }
 
 }  // namespace

@@ -714,7 +714,7 @@ int RemoveListItem(int list, int position)
 {
     HWND combo = ListOf(list);
     if (combo == nullptr) {
-        return 0;
+        return CB_ERR;  // as for a position outside the list: nothing was removed
     }
     return static_cast<int>(SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(position), 0));
 }
