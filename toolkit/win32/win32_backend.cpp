@@ -337,14 +337,12 @@ bool HandleSizing(const MSG& message)
         return false;
     }
     switch (message.message) {
-    case WM_MOUSEMOVE: {
-        POINT at{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
-        ClientToScreen(message.hwnd, &at);
+    case WM_MOUSEMOVE:
+        // Where the pointer was on the screen, not in a client area that moves with the edge.
         if (sizing.edge != 0) {
-            SizeTo(at.x - sizing.anchor.x, at.y - sizing.anchor.y);
+            SizeTo(message.pt.x - sizing.anchor.x, message.pt.y - sizing.anchor.y);
         }
         return true;
-    }
     case WM_LBUTTONUP:
         EndSizing(false);
         return true;
@@ -561,9 +559,10 @@ void InitToolkit()
 void EndToolkit()
 {
     if (state != nullptr) {
+        // Windows first: each takes its controls and the menu on its bar with it.
+        state->windows.Clear();
         state->controls.Clear();
         state->menus.Clear();
-        state->windows.Clear();
     }
     ExitProcess(0);
 }
