@@ -13,37 +13,41 @@ export LANG=${DETRON_WINE_LANG:-he_IL.UTF-8}
 display_file=$WINEPREFIX.display
 mkdir -p "$(dirname "$WINEPREFIX")"
 
-# The server whose display number and process id the file names, if it still runs.
+# The server whose display number and process id the file names, if it still runs. Its socket
+# file is not checked: clients also reach it through the abstract socket, and /tmp cleaners
+# delete the file.
 xvfb_alive() {
   local number pid
   [[ -f "$display_file" ]] || return 1
   read -r number pid <"$display_file" || return 1
   [[ -n "$number" && -n "$pid" ]] || return 1
   [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == Xvfb ]] || return 1
-  [[ -S "/tmp/.X11-unix/X$number" ]] || return 1
+  [[ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" != Z ]] || return 1
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q -- "-displayfd" || return 1
   echo "$number"
 }
 
+# Xvfb picks a free display number itself and writes it once it accepts clients.
 start_xvfb() {
-  local number pid tries
-  for number in $(seq 90 199); do
-    # Taken by another server, or by a dead one's leftover lock file.
-    [[ -e "/tmp/.X$number-lock" || -e "/tmp/.X11-unix/X$number" ]] && continue
-    # Not holding the lock: the server outlives this run.
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
-    pid=$!
-    disown
-    for tries in $(seq 100); do
-      if [[ -S "/tmp/.X11-unix/X$number" ]]; then
-        echo "$number $pid" >"$display_file"
-        echo "$number"
-        return 0
-      fi
-      kill -0 "$pid" 2>/dev/null || break # lost the race for this number; try the next
-      sleep 0.05
-    done
-    kill "$pid" 2>/dev/null || true
+  local ready pid number tries
+  ready=$(mktemp)
+  # Not holding the lock: the server outlives this run.
+  Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>"$ready" 9>&- &
+  pid=$!
+  disown
+  for tries in $(seq 200); do
+    number=$(head -n1 "$ready" 2>/dev/null || true)
+    if [[ -n "$number" ]]; then
+      rm -f "$ready"
+      echo "$number $pid" >"$display_file"
+      echo "$number"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
   done
+  kill "$pid" 2>/dev/null || true
+  rm -f "$ready"
   echo "wine-run: could not start Xvfb" >&2
   return 1
 }
