@@ -56,11 +56,11 @@ BOOL CALLBACK FindWindowOfProcess(HWND candidate, LPARAM found)
     return TRUE;
 }
 
-// Waits up to five seconds for `done`.
+// Waits up to `seconds` for `done`.
 template <class Condition>
-bool Eventually(Condition done)
+bool Eventually(Condition done, int seconds = 15)
 {
-    for (int tries = 0; tries < 500; ++tries) {
+    for (int tries = 0; tries < seconds * 100; ++tries) {
         if (done()) {
             return true;
         }
@@ -95,8 +95,11 @@ public:
         Eventually([&] {
             EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&found));
             return found.window != nullptr;
-        });
+        }, 30);
         window_ = found.window;
+        // The window shows before its lists are filled; a person starts once both sides show a
+        // date, which the first pass of the main loop completes.
+        Eventually([&] { return window_ != nullptr && Selection(HebrewYearList) >= 0; }, 30);
     }
 
     ~Program()
@@ -155,10 +158,10 @@ public:
         PostMessageW(control, WM_LBUTTONUP, 0, middle);
     }
 
-    // The exit code once the process has ended, -1 if it is still running after ten seconds.
+    // The exit code once the process has ended, -1 if it is still running after thirty seconds.
     long ExitCode() const
     {
-        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
             return -1;
         }
         DWORD code = 0;
