@@ -100,6 +100,13 @@ public:
         // The window shows before its lists are filled; a person starts once both sides show a
         // date, which the first pass of the main loop completes.
         Eventually([&] { return window_ != nullptr && Selection(HebrewYearList) >= 0; }, 30);
+        // The pointer over the window and the window in front, as when a person turns to it:
+        // a button takes the mouse only in the window in front.
+        RECT r;
+        GetWindowRect(window_, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SetForegroundWindow(window_);
+        Eventually([&] { return GetForegroundWindow() == window_; });
     }
 
     ~Program()

@@ -214,6 +214,8 @@ TEST_F(Win32Toolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
 TEST_F(Win32Toolkit, SizingByTheBorderKeepsTheFetchesRunning)
 {
     SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    POINT pointer;
+    GetCursorPos(&pointer);
     RECT before;
     GetWindowRect(window, &before);
     MoveMouse(before.right - 1, before.top + 50);
@@ -262,6 +264,7 @@ TEST_F(Win32Toolkit, SizingByTheBorderKeepsTheFetchesRunning)
     Drain();
     GetWindowRect(window, &after);
     EXPECT_EQ(after.right - after.left, GetSystemMetrics(SM_CXMINTRACK));
+    MoveMouse(pointer.x, pointer.y);  // the display is shared with the tests that follow
 }
 
 BOOL CALLBACK FindMessageBox(HWND candidate, LPARAM found)
