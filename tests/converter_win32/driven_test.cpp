@@ -106,7 +106,13 @@ public:
         GetWindowRect(window_, &r);
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         SetForegroundWindow(window_);
-        Eventually([&] { return GetForegroundWindow() == window_; });
+        Eventually([&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            return GetGUIThreadInfo(process_.dwThreadId, &gui) && gui.hwndActive == window_;
+        });
+        // A click that comes while the activation is still on its way loses the mouse to it.
+        Sleep(300);
     }
 
     ~Program()
