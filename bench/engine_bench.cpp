@@ -92,7 +92,8 @@ void Finish(benchmark::State& state)
 {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(bench::SampleSize));
     state.counters["per_conversion"] = benchmark::Counter(
-        static_cast<double>(bench::SampleSize), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        static_cast<double>(bench::SampleSize),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void EngineCivilToHebrew(benchmark::State& state, const Sample& (*sample)())
@@ -246,10 +247,11 @@ int main(int argc, char** argv)
     std::printf("Sample: %zu random days; the whole civil list (1 January -3760 ... 31 December 2240) and its "
                 "Gregorian part (15 October 1582 on)\n",
                 bench::SampleSize);
-    std::printf("libhdate and the engine disagree on %d of the Gregorian days\n\n", HdateDisagreements(GregorianSample()));
+    std::printf("libhdate and the engine disagree on %d of the Gregorian days\n\n",
+                HdateDisagreements(GregorianSample()));
 
     using Function = void (*)(benchmark::State&);
-    const std::pair<const char*, Function> gregorian[] = {
+    const std::pair<const char*, Function> benchmarks[] = {
         {"engine/gregorian/civil-to-hebrew", [](benchmark::State& s) { EngineCivilToHebrew(s, GregorianSample); }},
         {"stepwise/gregorian/civil-to-hebrew", StepwiseCivilToHebrew},
         {"libhdate/gregorian/civil-to-hebrew", HdateCivilToHebrew},
@@ -259,8 +261,11 @@ int main(int argc, char** argv)
         {"engine/list/civil-to-hebrew", [](benchmark::State& s) { EngineCivilToHebrew(s, ListSample); }},
         {"engine/list/hebrew-to-civil", [](benchmark::State& s) { EngineHebrewToCivil(s, ListSample); }},
     };
-    for (const auto& [name, function] : gregorian) {
-        benchmark::RegisterBenchmark(name, function)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Minimum);
+    for (const auto& [name, function] : benchmarks) {
+        benchmark::RegisterBenchmark(name, function)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->ComputeStatistics("min", Minimum);
     }
 
     RatioReporter reporter;

@@ -24,16 +24,6 @@ constexpr DayNumber LastFastDay = 2300000;   // in 2537
 constexpr double FirstFastYear = -4712;
 constexpr double LastFastYear = 2537;
 
-// A whole number in [low, high], without converting anything out of range.
-bool IsWholeIn(double x, double low, double high, std::int32_t& whole)
-{
-    if (!(x >= low && x <= high)) {
-        return false;
-    }
-    whole = static_cast<std::int32_t>(x);
-    return static_cast<double>(whole) == x;
-}
-
 }  // namespace
 
 namespace stepwise {

@@ -160,16 +160,6 @@ constexpr MonthTable BuildMonthTable()
 
 constexpr MonthTable Months = BuildMonthTable();
 
-// A whole number in [low, high], without converting anything out of range.
-inline bool IsWholeIn(double x, double low, double high, std::int32_t& whole)
-{
-    if (!(x >= low && x <= high)) {
-        return false;
-    }
-    whole = static_cast<std::int32_t>(x);
-    return static_cast<double>(whole) == x;
-}
-
 }  // namespace
 
 double EstimateHebrewYear(DayNumber d)

@@ -93,4 +93,17 @@ constexpr double FracPart(double x)
     return x - static_cast<double>(TruncToInt(x));
 }
 
+// True when x is a whole number in [low, high], which it then also gives as an integer; the
+// conversion happens only inside the range, so no value outside 32 bits is ever converted.
+// The fast conversions take their integer paths only for such values. low and high are whole
+// and inside 32 bits.
+constexpr bool IsWholeIn(double x, double low, double high, std::int32_t& whole)
+{
+    if (!(x >= low && x <= high)) {
+        return false;
+    }
+    whole = static_cast<std::int32_t>(x);
+    return static_cast<double>(whole) == x;
+}
+
 }  // namespace engine

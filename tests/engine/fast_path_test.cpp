@@ -107,7 +107,8 @@ TEST(FastPath, ValuesThatAreNotWholeTakeTheStepwiseOperations)
         SCOPED_TRACE(testing::Message() << row.a << " " << row.b << " " << row.c);
         EXPECT_TRUE(Same(HebrewToDayNumber(row.a, row.b, row.c), stepwise::HebrewToDayNumber(row.a, row.b, row.c)));
         double civilYear = row.c - 3760;
-        EXPECT_TRUE(Same(CivilToDayNumber(row.a, row.b, civilYear), stepwise::CivilToDayNumber(row.a, row.b, civilYear)));
+        EXPECT_TRUE(
+            Same(CivilToDayNumber(row.a, row.b, civilYear), stepwise::CivilToDayNumber(row.a, row.b, civilYear)));
     }
 }
 
