@@ -19,9 +19,9 @@ double EstimateHebrewYear(DayNumber d);
 
 // Hebrew years whose start and length the conversions look up in a table computed, while the
 // engine is compiled, by HebrewYearStart itself; the years reach one past the last year
-// (6001) that the civil year list touches. Other years, and days or dates that are not whole
-// numbers, take the step-by-step operations of engine/stepwise.h. Either way the result is
-// the same double, bit for bit.
+// (6001) that the civil year list touches. Other years, days and month positions outside the
+// lists, and values that are not whole numbers take the step-by-step operations of
+// engine/stepwise.h. Either way the result is the same double, bit for bit.
 inline constexpr double FirstTabledHebrewYear = 0;
 inline constexpr double LastTabledHebrewYear = 6002;
 
