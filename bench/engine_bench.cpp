@@ -179,7 +179,8 @@ double Minimum(const std::vector<double>& values)
 }
 
 // Remembers the time per conversion of every benchmark: its median over the repetitions, and
-// its best repetition; a single run stands for both.
+// its best repetition; a single run stands for both. The times are the thread's CPU time, so
+// that other programs on a shared machine weigh on neither side.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     struct Times {
@@ -192,7 +193,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             double perConversion = seconds * 1e9 / static_cast<double>(bench::SampleSize);  // ns
             Times& t = times[run.run_name.function_name];
             if (run.run_type == Run::RT_Iteration) {
@@ -286,13 +287,12 @@ int main(int argc, char** argv)
     for (const auto& [name, function] : benchmarks) {
         benchmark::RegisterBenchmark(name, function)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
             ->ComputeStatistics("min", Minimum);
     }
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nPer conversion on the Gregorian days, medians of the repetitions:\n");
+    std::printf("\nCPU time per conversion on the Gregorian days, medians of the repetitions:\n");
     PrintRatio(reporter, "civil-to-hebrew");
     PrintRatio(reporter, "hebrew-to-civil");
     benchmark::Shutdown();
