@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "toolkit/core/cp1255.h"
@@ -46,6 +45,7 @@ static_assert(FrameStyle == 0x50020007 && ListStyle == 0x50A30203 && ButtonStyle
 // Window properties: number + 1, so that a property of 0 means "not ours".
 const wchar_t* const WindowNumberProperty = L"ToolkitWindowNumber";
 const wchar_t* const ControlNumberProperty = L"ToolkitControlNumber";
+const wchar_t* const PlatformProcedureProperty = L"ToolkitPlatformProcedure";
 
 std::wstring Wide(std::string_view text)
 {
@@ -89,7 +89,6 @@ struct ControlRecord {
     HWND hwnd = nullptr;
     ControlKind kind = ControlKind::PushButton;
     WNDPROC platformProcedure = nullptr;
-    std::vector<std::wstring> appends;  // a list's appended items not yet in the platform's list
     ~ControlRecord()
     {
         // Cleared first, so that the destruction's own notice finds nothing left to release.
@@ -191,52 +190,12 @@ WindowRecord* WindowRecordOf(HWND window)
     return record != nullptr && record->hwnd == window ? record : nullptr;
 }
 
-ControlRecord* ListRecordOf(int number)
-{
-    ControlRecord* record = State().controls.Find(number);
-    if (record == nullptr || record->kind != ControlKind::DropDownList || record->hwnd == nullptr) {
-        return nullptr;
-    }
-    return record;
-}
-
-// Appended items go into a list together, with its redrawing off and its storage reserved
-// for them: one message an item, with the list redrawing and growing its storage each time, made
-// start-up several times slower than an empty window's. They go in before anything else reads
-// or changes the list, before the next fetch and before a message box; nothing is drawn
-// between those, so a person sees the same list, and each AddListItem still adds one item.
-void PutAppends(ControlRecord& record)
-{
-    if (record.appends.empty() || record.hwnd == nullptr) {
-        return;
-    }
-    std::size_t characters = 0;
-    for (const std::wstring& text : record.appends) {
-        characters += text.size() + 1;
-    }
-    SendMessageW(record.hwnd, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(record.hwnd, CB_INITSTORAGE, record.appends.size(), characters * sizeof(wchar_t));
-    for (const std::wstring& text : record.appends) {
-        SendMessageW(record.hwnd, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    SendMessageW(record.hwnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(record.hwnd, nullptr, TRUE);
-    record.appends = {};
-}
-
-void PutAllAppends()
-{
-    State().controls.ForEach([](int, ControlRecord& record) { PutAppends(record); });
-}
-
-// A list whose appended items are all in place.
 HWND ListOf(int number)
 {
-    ControlRecord* record = ListRecordOf(number);
-    if (record == nullptr) {
+    ControlRecord* record = State().controls.Find(number);
+    if (record == nullptr || record->kind != ControlKind::DropDownList) {
         return nullptr;
     }
-    PutAppends(*record);
     return record->hwnd;
 }
 
@@ -490,20 +449,15 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // that a control destroyed by its window gives its number back.
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Read from the control itself: its record may already be on its way out. It is kept in the
-    // word Windows leaves to the program, not in a window property: every message of the control
-    // passes through here, and under Wine each property read is a round trip to its server.
-    auto platform = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
-    if (platform == nullptr) {
-        return DefWindowProcW(control, message, wParam, lParam);
-    }
+    // Read from the control itself: its record may already be on its way out.
+    auto platform = reinterpret_cast<WNDPROC>(GetPropW(control, PlatformProcedureProperty));
     if (message == WM_NCDESTROY) {
         Toolkit& t = State();
         int number = NumberProperty(control, ControlNumberProperty);
         ControlRecord* record = t.controls.Find(number);
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform));
         RemovePropW(control, ControlNumberProperty);
-        SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+        RemovePropW(control, PlatformProcedureProperty);
         if (record != nullptr && record->hwnd == control) {
             record->hwnd = nullptr;
             t.controls.Release(number);
@@ -529,9 +483,9 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
     auto record = std::make_unique<ControlRecord>();
     record->hwnd = control;
     record->kind = kind;
-    SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
     record->platformProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
+    SetPropW(control, PlatformProcedureProperty, reinterpret_cast<HANDLE>(record->platformProcedure));
     t.controls.Put(number, std::move(record));
     SetWindowLongPtrW(control, GWLP_ID, number);
     SetPropW(control, ControlNumberProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(number) + 1));
@@ -544,7 +498,6 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
 void Dispatch(bool wait)
 {
     Toolkit& t = State();
-    PutAllAppends();
     MSG message;
     if (wait) {
         if (GetMessageW(&message, nullptr, 0, 0) == -1) {
@@ -749,16 +702,10 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
 
 int AddListItem(int list, int position, std::string_view text)
 {
-    ControlRecord* record = ListRecordOf(list);
-    if (record == nullptr || position < -1) {
-        return 0;
+    HWND combo = ListOf(list);
+    if (combo != nullptr && position >= -1) {
+        SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(Wide(text).c_str()));
     }
-    if (position == -1) {
-        record->appends.push_back(Wide(text));
-        return 0;
-    }
-    PutAppends(*record);
-    SendMessageW(record->hwnd, CB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(Wide(text).c_str()));
     return 0;
 }
 
@@ -807,7 +754,6 @@ std::string GetControlText(int control)
     if (record == nullptr || record->hwnd == nullptr) {
         return {};
     }
-    PutAppends(*record);
     int length = GetWindowTextLengthW(record->hwnd);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
     int copied = GetWindowTextW(record->hwnd, buffer.data(), length + 1);
@@ -820,7 +766,6 @@ void SetControlText(int control, std::string_view text)
     if (record == nullptr || record->hwnd == nullptr) {
         return;
     }
-    PutAppends(*record);
     HWND window = record->hwnd;
     if (record->kind == ControlKind::DropDownList && (GetWindowLongW(window, GWL_STYLE) & 1) != 0) {
         if (text.empty()) {
@@ -857,7 +802,7 @@ void SetControlName(int control, std::string_view name)
 
 int ShowMessage(std::string_view caption, std::string_view text, int flags)
 {
-    PutAllAppends();
+    State();
     DisabledWindows disabled{GetCurrentThreadId(), GetForegroundWindow(), {}};
     EnumWindows(DisableOne, reinterpret_cast<LPARAM>(&disabled));
     HWND owner = nullptr;
@@ -903,11 +848,7 @@ HWND Window(int number)
 HWND Control(int number)
 {
     ControlRecord* record = State().controls.Find(number);
-    if (record == nullptr) {
-        return nullptr;
-    }
-    PutAppends(*record);
-    return record->hwnd;
+    return record != nullptr ? record->hwnd : nullptr;
 }
 
 HMENU Menu(int number)
