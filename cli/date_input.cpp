@@ -189,12 +189,14 @@ std::string Quoted(std::string_view text)
 
 Day FirstSupportedDay()
 {
-    return static_cast<Day>(engine::HebrewYearStart(FirstHebrewYear).baseDay) + 1;
+    static const Day first = static_cast<Day>(engine::HebrewYearStart(FirstHebrewYear).baseDay) + 1;
+    return first;
 }
 
 Day LastSupportedDay()
 {
-    return static_cast<Day>(engine::HebrewYearStart(LastHebrewYear + 1).baseDay);
+    static const Day last = static_cast<Day>(engine::HebrewYearStart(LastHebrewYear + 1).baseDay);
+    return last;
 }
 
 HebrewMonthName MonthByName(std::string_view text)
@@ -274,6 +276,11 @@ int HebrewNumeralValue(std::string_view text, bool year)
         --restCount;
     }
     int below = restCount == 0 ? 0 : ValueBelowThousand(rest, restCount);
+    if (below < 0 && year && thousands < 0 && count > 1 && letters[0] < 10) {
+        // "אא" is no number below a thousand, but 1001 with its apostrophe left out.
+        thousands = letters[0];
+        below = ValueBelowThousand(letters + 1, count - 1);
+    }
     if (below < 0) {
         return -1;
     }

@@ -26,8 +26,8 @@ enum class HebrewMonthName { Tishri, Heshvan, Kislev, Tevet, Shevat, Adar, AdarI
 HebrewMonthName MonthByName(std::string_view text);
 
 // The value of a Hebrew letter numeral in UTF-8, with or without ' " ׳ ״. In a year a letter
-// followed by an apostrophe, or by a letter of greater value, counts thousands ("ה'תשפ״ד" is
-// 5784, "ה'" is 5000); a year written without thousands lies in the sixth thousand, as usually
+// followed by an apostrophe, or by a letter of greater value, or whose rest only makes a number
+// without it, counts thousands ("ה'תשפ״ד" is 5784, "ה'" is 5000, "אא" is 1001); a year written without thousands lies in the sixth thousand, as usually
 // written ("תשפ״ד" is 5784). -1 for anything that is not a well-formed numeral.
 int HebrewNumeralValue(std::string_view text, bool year);
 
