@@ -61,6 +61,7 @@ bench: deps-linux
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/bench/bench/hebrew_text_bench
+	./bench/cli_speed.sh
 	@for direction in ConvertCivilToHebrew ConvertHebrewToCivil; do \
 	  valgrind --tool=callgrind --callgrind-out-file=/dev/null --toggle-collect="*$$direction*" \
 	    ./build/bench/bench/count_instructions 2>&1 | sed -n "s/.*I *refs: *\([0-9,]*\)/$$direction: \1 instructions for 4096 conversions/p"; \
