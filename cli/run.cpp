@@ -328,6 +328,9 @@ private:
         std::size_t number = 0;
         auto endLine = [&]() {
             ++number;
+            if (!tooLong && !line.empty() && line.back() == '\r') {
+                line.pop_back();  // a line ended by CR LF
+            }
             if (tooLong) {
                 Fail("line " + std::to_string(number) + ": " + Quoted(line) + ": longer than " +
                      std::to_string(MaxLineBytes) + " bytes, no date");

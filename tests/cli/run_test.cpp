@@ -68,7 +68,7 @@ std::vector<std::string> Lines(const std::string& text)
 
 TEST(Run, OutputKeepsItsOrderWhenSomeLinesFail)
 {
-    RecordingConsole console("2024-04-23\nbad\n\n  \r\n2024-04-24\r\n30 Heshvan 5784\n1 Kislev 5784");
+    RecordingConsole console("2024-04-23\nbad\r\n\n  \r\n2024-04-24\r\n30 Heshvan 5784\n1 Kislev 5784");
     EXPECT_EQ(Convert({"--format", "csv", "2024-04-22", "-", "2024-02-30", "2024-04-25"}, console), ExitSomeInputFailed);
     std::vector<std::string> log = Lines(console.log);
     ASSERT_EQ(log.size(), 9u);
