@@ -109,32 +109,35 @@ int JulianMonthLength(int year, int month)
     return MonthLength(month, JulianLeap(year));
 }
 
-char* WriteIso(CivilLabel date, char* out)
+char* WriteDecimal(std::int64_t value, char* out, int minDigits)
 {
-    std::int64_t year = date.year;
-    if (year < 0) {
+    // Counted as a negative number, which also holds the most negative value.
+    std::int64_t negative = value < 0 ? value : -value;
+    if (value < 0) {
         *out++ = '-';
-        year = -year;
     }
     char digits[20];
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + year % 10);
-        year /= 10;
-    } while (year > 0 && count < 20);
-    for (int pad = count; pad < 4; ++pad) {
+        digits[count++] = static_cast<char>('0' - negative % 10);
+        negative /= 10;
+    } while (negative < 0);
+    for (int pad = count; pad < minDigits; ++pad) {
         *out++ = '0';
     }
     while (count > 0) {
         *out++ = digits[--count];
     }
-    *out++ = '-';
-    *out++ = static_cast<char>('0' + date.month / 10 % 10);
-    *out++ = static_cast<char>('0' + date.month % 10);
-    *out++ = '-';
-    *out++ = static_cast<char>('0' + date.day / 10 % 10);
-    *out++ = static_cast<char>('0' + date.day % 10);
     return out;
+}
+
+char* WriteIso(CivilLabel date, char* out)
+{
+    out = WriteDecimal(date.year, out, 4);
+    *out++ = '-';
+    out = WriteDecimal(date.month, out, 2);
+    *out++ = '-';
+    return WriteDecimal(date.day, out, 2);
 }
 
 std::string IsoText(CivilLabel date)

@@ -26,6 +26,10 @@ CivilLabel JulianOfDay(Day day);
 int GregorianMonthLength(int year, int month);  // month 1 ... 12
 int JulianMonthLength(int year, int month);
 
+// The decimal digits of `value`, a "-" first when negative, zeros in front up to `minDigits`
+// digits; at most 21 bytes. Returns the end.
+char* WriteDecimal(std::int64_t value, char* out, int minDigits = 1);
+
 // "YYYY-MM-DD" with an astronomical year of at least four digits and a "-" when negative
 // ("-0001-12-31"). WriteIso writes at most 17 bytes and returns the end.
 char* WriteIso(CivilLabel date, char* out);

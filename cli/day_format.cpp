@@ -24,20 +24,7 @@ char* Put(char* out, std::string_view text)
 
 char* PutNumber(char* out, std::int64_t value)
 {
-    if (value < 0) {
-        *out++ = '-';
-        value = -value;
-    }
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (count > 0) {
-        *out++ = digits[--count];
-    }
-    return out;
+    return WriteDecimal(value, out);
 }
 
 // The Hebrew date in the window's texts: day, month and year numerals with single spaces; the
