@@ -12,31 +12,34 @@ program=build/bench/cli/detron-convert
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The best wall-clock time of three runs, and the peak memory of that run: "seconds kilobytes".
+# The best wall-clock time of three runs, with the peak memory and the processor time (user and
+# system) of that run: "seconds kilobytes cpu-seconds". On a busy machine the processor time shows
+# what the run itself costs.
 measure() {
-  local best="" memory="" run
+  local best="" memory="" cpu="" run
   for run in 1 2 3; do
     start=$(date +%s%N)
-    /usr/bin/time -f "%M" -o "$work/time" "$@" >/dev/null
+    /usr/bin/time -f "%M %U %S" -o "$work/time" "$@" >/dev/null
     end=$(date +%s%N)
     seconds=$(awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }')
-    kilobytes=$(tail -n1 "$work/time")
+    read -r kilobytes user system < <(tail -n1 "$work/time")
     if [[ -z "$best" ]] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
       best=$seconds
       memory=$kilobytes
+      cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
     fi
   done
-  echo "$best $memory"
+  echo "$best $memory $cpu"
 }
 
-report() {  # what, days, "seconds kilobytes"
-  read -r seconds kilobytes <<<"$3"
-  awk -v what="$1" -v days="$2" -v s="$seconds" -v kb="$kilobytes" 'BEGIN {
+report() {  # what, days, "seconds kilobytes cpu-seconds"
+  read -r seconds kilobytes cpu <<<"$3"
+  awk -v what="$1" -v days="$2" -v s="$seconds" -v kb="$kilobytes" -v cpu="$cpu" 'BEGIN {
     rate = s > 0 ? sprintf("%.0f", days / s) : "more than " days;
-    printf "%-58s %9d days  %6.3f s  %7s days/s  peak %6.1f MB\n", what, days, s, rate, kb / 1024 }'
+    printf "%-58s %8d days %7.3f s (processor %5.2f s) %8s days/s  peak %5.1f MB\n", what, days, s, cpu, rate, kb / 1024 }'
 }
 
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 report "detron-convert --format json, -3760-01-01 ... 2240-12-31" 2191851 \
   "$(measure "$program" --format json --from -3760-01-01 --to 2240-12-31)"
 report "detron-convert --format text, the same range" 2191851 \
