@@ -122,24 +122,12 @@ TEST(DateInput, NumeralsAsPeopleWriteThem)
     }
 }
 
-TEST(DateInput, CivilDatesAndToday)
+// Every ISO date of the range is read in the walk over all days; here the looser forms and today.
+TEST(DateInput, LooseCivilFormsAndToday)
 {
-    struct Row { const char* text; CivilLabel expected; const char* note; };
-    const Row rows[] = {
-        {"2024-04-23", {2024, 4, 23}, "plain"},
-        {"  2024-4-3\r", {2024, 4, 3}, "short fields, blanks and a carriage return around"},
-        {"+2024-04-23", {2024, 4, 23}, "a plus sign"},
-        {"0000-03-01", {0, 3, 1}, "year 0"},
-        {"-0001-12-31", {-1, 12, 31}, "year -1"},
-        {"-3760-01-01", {-3760, 1, 1}, "first day of the window's list"},
-        {"TODAY", {2026, 12, 8}, "today, any case"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.note);
-        ReadResult result = Read(row.text);
-        EXPECT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(IsoText(CivilCalendar::Window().LabelOf(result.day)), IsoText(row.expected));
-    }
+    EXPECT_EQ(Read("  2024-4-3\r").day, Read("2024-04-03").day);
+    EXPECT_EQ(Read("+2024-04-23").day, Read("2024-04-23").day);
+    EXPECT_EQ(Read("TODAY").day, Read("2026-12-08").day);
     // Today is the clock's Gregorian date, whatever calendar writes it.
     EXPECT_EQ(Read("today", false, CivilCalendar::Julian()).day, GregorianToDay(Today));
 }
@@ -148,6 +136,8 @@ TEST(DateInput, CivilDatesAndToday)
 TEST(DateInput, RefusalsSayWhy)
 {
     struct Row { const char* text; const char* error; };
+    const std::string outOfRange =
+        "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, Hebrew years 0 to 6001";
     const Row rows[] = {
         {"2023-04-31", "April 2023 has 30 days (--carry counts it on into the next month)"},
         {"2023-02-30", "February 2023 has 28 days (--carry counts it on into the next month)"},
@@ -164,16 +154,11 @@ TEST(DateInput, RefusalsSayWhy)
         {"15 Nisn 5784", "unknown Hebrew month \"Nisn\""},
         {"15 Nisan 57x4", "the year \"57x4\" is neither digits nor a Hebrew numeral"},
         {"1x Nisan 5784", "the day \"1x\" is neither digits nor a Hebrew numeral"},
-        {"1 Nisan 6002", "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, "
-                         "Hebrew years 0 to 6001"},
-        {"2241-09-07", "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, "
-                       "Hebrew years 0 to 6001"},
-        {"-3761-09-18", "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, "
-                        "Hebrew years 0 to 6001"},
-        {"999999-01-01", "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, "
-                         "Hebrew years 0 to 6001"},
-        {"1 Nisan 999999999", "out of range: the converter knows the days from -3761-09-19 to 2241-09-06, "
-                              "Hebrew years 0 to 6001"},
+        {"1 Nisan 6002", outOfRange.c_str()},
+        {"2241-09-07", outOfRange.c_str()},
+        {"-3761-09-18", outOfRange.c_str()},
+        {"999999-01-01", outOfRange.c_str()},
+        {"1 Nisan 999999999", outOfRange.c_str()},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -236,14 +221,6 @@ TEST(DateInput, AChangeOfCalendarMayNotRepeatDays)
     EXPECT_TRUE(CivilCalendar::SwitchCanStartOn(aligned));
     EXPECT_FALSE(CivilCalendar::SwitchCanStartOn(aligned - 1));
     EXPECT_TRUE(CivilCalendar::SwitchCanStartOn(GregorianToDay({1582, 10, 15})));
-}
-
-TEST(DateInput, IsoTextHasFourDigitsAndASign)
-{
-    EXPECT_EQ(IsoText({-1, 12, 31}), "-0001-12-31");
-    EXPECT_EQ(IsoText({0, 3, 1}), "0000-03-01");
-    EXPECT_EQ(IsoText({-3760, 1, 1}), "-3760-01-01");
-    EXPECT_EQ(IsoText({12, 10, 5}), "0012-10-05");
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST(Program, VersionAndHelp)
     Finished help = RunProgram("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.substr(0, 21), "Usage: detron-convert");
+    EXPECT_NE(help.output.find("Adar: in a leap year \"Adar\" is Adar I; in a common year \"Adar I\" is Adar, and "
+                               "\"Adar II\"\nis an error."),
+              std::string::npos);
 }
 
 }  // namespace

@@ -116,18 +116,6 @@ TEST(Run, UsageErrors)
     }
 }
 
-TEST(Run, HelpStatesTheRulesAndVersionItsNumber)
-{
-    RecordingConsole help;
-    EXPECT_EQ(Convert({"--help"}, help), ExitSuccess);
-    EXPECT_NE(help.output.find("Adar: in a leap year \"Adar\" is Adar I; in a common year \"Adar I\" is Adar, and "
-                               "\"Adar II\"\nis an error."),
-              std::string::npos);
-    RecordingConsole version;
-    EXPECT_EQ(Convert({"--version"}, version), ExitSuccess);
-    EXPECT_EQ(version.output.substr(0, 15), "detron-convert ");
-}
-
 TEST(Run, TheThreeFormats)
 {
     struct Row { const char* format; const char* date; const char* line; };
