@@ -75,6 +75,9 @@ public:
     void Commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
     void Append(std::string_view text)
     {
+        if (text.empty()) {
+            return;
+        }
         Flush();
         if (ok_ && !console_.Write(text.data(), text.size())) {
             ok_ = false;
@@ -163,10 +166,6 @@ public:
         }
         DateReader reader(calendar, options_.carry, today_);
         DayFormatter formatter(options_.format, calendar);
-        if (!formatter.Header().empty()) {
-            output_.Append(formatter.Header());
-        }
-
         if (options_.from) {
             ReadResult from = reader.Read(*options_.from);
             ReadResult to = reader.Read(*options_.to);
@@ -182,12 +181,14 @@ public:
             if (from.day > to.day) {
                 return Usage("--from " + Quoted(*options_.from) + " comes after --to " + Quoted(*options_.to));
             }
+            output_.Append(formatter.Header());
             for (Day day = from.day; day <= to.day && output_.Ok(); ++day) {
                 output_.Commit(formatter.Write(day, output_.Reserve()));
             }
             return Finish();
         }
 
+        output_.Append(formatter.Header());
         for (const auto& [number, text] : options_.dates) {
             if (text == "-") {
                 ReadInput(reader, formatter);

@@ -162,7 +162,7 @@ TEST(Run, ARangeHasEveryDayOnce)
     EXPECT_EQ(lines[2].substr(0, 10), "1752-09-14");
 
     RecordingConsole bad;
-    EXPECT_EQ(Convert({"--from", "2024-02-30", "--to", "2024-03-01"}, bad), ExitSomeInputFailed);
+    EXPECT_EQ(Convert({"--format", "csv", "--from", "2024-02-30", "--to", "2024-03-01"}, bad), ExitSomeInputFailed);
     EXPECT_EQ(bad.output, "");
 }
 
