@@ -9,6 +9,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -113,49 +114,111 @@ TEST(ConsoleProgram, ExitStatusOfAUsageError)
     EXPECT_NE(finished.errors.find("the formats are text, csv and json"), std::string::npos);
 }
 
-// In a console window the text arrives as Unicode characters: read back from the screen buffer,
-// the line shows the Hebrew letters themselves, with the console left at an ANSI code page.
-TEST(ConsoleProgram, AConsoleShowsTheSameHebrew)
-{
-    FreeConsole();
-    if (!AllocConsole()) {
-        GTEST_SKIP() << "no console can be made here";
-    }
-    SetConsoleOutputCP(1252);
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+// A console of this test's own, at an ANSI code page, shared with the program it starts.
+class InConsole : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreeConsole();
+        if (!AllocConsole()) {
+            GTEST_SKIP() << "no console can be made here";
+        }
+        SetConsoleCP(1252);
+        SetConsoleOutputCP(1252);
+        SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        screen_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              OPEN_EXISTING, 0, nullptr);
+        keyboard_ = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 &inherit, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(screen, INVALID_HANDLE_VALUE);
-    CONSOLE_SCREEN_BUFFER_INFO before{};
-    ASSERT_TRUE(GetConsoleScreenBufferInfo(screen, &before));
+        ASSERT_NE(screen_, INVALID_HANDLE_VALUE);
+        ASSERT_NE(keyboard_, INVALID_HANDLE_VALUE);
+    }
+    void TearDown() override
+    {
+        CloseHandle(screen_);
+        CloseHandle(keyboard_);
+        FreeConsole();
+    }
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = screen;
-    startup.hStdError = screen;
-    PROCESS_INFORMATION process{};
-    std::wstring command = L"\"" + ProgramPath() + L"\" 2024-04-23";
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                               &process));
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    EXPECT_EQ(exitCode, 0u);
+    // Keys typed into the console, one press and release per character.
+    void Type(const std::wstring& keys)
+    {
+        std::vector<INPUT_RECORD> records;
+        for (wchar_t key : keys) {
+            for (BOOL down : {TRUE, FALSE}) {
+                INPUT_RECORD record{};
+                record.EventType = KEY_EVENT;
+                record.Event.KeyEvent.bKeyDown = down;
+                record.Event.KeyEvent.wRepeatCount = 1;
+                record.Event.KeyEvent.wVirtualKeyCode = key == L'\r' ? VK_RETURN : 0;
+                record.Event.KeyEvent.uChar.UnicodeChar = key;
+                records.push_back(record);
+            }
+        }
+        DWORD written = 0;
+        ASSERT_TRUE(WriteConsoleInputW(keyboard_, records.data(), static_cast<DWORD>(records.size()), &written));
+    }
 
-    wchar_t shown[80] = {};
-    DWORD read = 0;
-    COORD start{0, before.dwCursorPosition.Y};
-    ASSERT_TRUE(ReadConsoleOutputCharacterW(screen, shown, 79, start, &read));
-    std::wstring line(shown, read);
-    line.erase(line.find_last_not_of(L' ') + 1);
-    EXPECT_EQ(line, L"2024-04-23  Tuesday    15 Nisan 5784  \u05D8\u05D5 \u05E0\u05D9\u05E1\u05DF "
-                    L"\u05D4'\u05EA\u05E9\u05E4\u05D3");
-    CloseHandle(screen);
-    FreeConsole();
+    // Runs the program in the console; returns the lines it left on the screen.
+    std::vector<std::wstring> Run(const std::wstring& arguments)
+    {
+        CONSOLE_SCREEN_BUFFER_INFO before{};
+        GetConsoleScreenBufferInfo(screen_, &before);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = keyboard_;
+        startup.hStdOutput = screen_;
+        startup.hStdError = screen_;
+        PROCESS_INFORMATION process{};
+        std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+            ADD_FAILURE() << "the program did not start";
+            return {};
+        }
+        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the program did not finish";
+            TerminateProcess(process.hProcess, 1);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        CONSOLE_SCREEN_BUFFER_INFO after{};
+        GetConsoleScreenBufferInfo(screen_, &after);
+        std::vector<std::wstring> lines;
+        for (SHORT row = before.dwCursorPosition.Y; row < after.dwCursorPosition.Y; ++row) {
+            wchar_t shown[100] = {};
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(screen_, shown, 99, COORD{0, row}, &read);
+            std::wstring line(shown, read);
+            line.erase(line.find_last_not_of(L' ') + 1);
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    HANDLE screen_ = INVALID_HANDLE_VALUE;
+    HANDLE keyboard_ = INVALID_HANDLE_VALUE;
+};
+
+const wchar_t* const Passover = L"2024-04-23  Tuesday    15 Nisan 5784  \u05D8\u05D5 \u05E0\u05D9\u05E1\u05DF "
+                                L"\u05D4'\u05EA\u05E9\u05E4\u05D3";
+
+// The text arrives as Unicode characters: read back from the screen buffer, the line shows the
+// Hebrew letters themselves, though the console's code page is 1252.
+TEST_F(InConsole, TheScreenShowsTheSameHebrew)
+{
+    std::vector<std::wstring> lines = Run(L"2024-04-23");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], Passover);
+}
+
+// A Hebrew date typed at the console is read as typed; Ctrl+Z on a line of its own ends the input.
+TEST_F(InConsole, HebrewTypedAtTheConsoleIsRead)
+{
+    Type(L"\u05D8\u05F4\u05D5 \u05E0\u05D9\u05E1\u05DF 5784\r\x1A\r");
+    std::vector<std::wstring> lines = Run(L"-");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), Passover);
 }
 
 }  // namespace
