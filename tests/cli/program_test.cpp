@@ -7,6 +7,7 @@
 #include <string>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,17 @@ std::string Slurp(const std::string& path)
 // `arguments` is shell text; `input` goes to standard input through a file.
 Finished RunProgram(const std::string& arguments, const std::string& input = {})
 {
-    std::string directory = ::testing::TempDir();
-    std::ofstream(directory + "cli-in", std::ios::binary) << input;
-    std::string command = std::string("'") + DETRON_CONVERT + "' " + arguments + " <'" + directory + "cli-in' >'" +
-                          directory + "cli-out' 2>'" + directory + "cli-err'";
+    // Files of this process alone: ctest runs the tests of this program side by side.
+    std::string base = ::testing::TempDir() + "detron-convert-" + std::to_string(getpid());
+    std::ofstream(base + ".in", std::ios::binary) << input;
+    std::string command = std::string("'") + DETRON_CONVERT + "' " + arguments + " <'" + base + ".in' >'" + base +
+                          ".out' 2>'" + base + ".err'";
     int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(directory + "cli-out"), Slurp(directory + "cli-err")};
+    Finished finished{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(base + ".out"), Slurp(base + ".err")};
+    for (const char* suffix : {".in", ".out", ".err"}) {
+        std::remove((base + suffix).c_str());
+    }
+    return finished;
 }
 
 TEST(Program, StreamsAndExitStatuses)
