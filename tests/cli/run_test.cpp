@@ -220,5 +220,28 @@ TEST(Run, HostileInputNeverBreaksIt)
     }
 }
 
+// Random command lines from the options, their values and dates: always one of the three exit
+// statuses, and a usage error writes nothing to standard output.
+TEST(Run, RandomCommandLines)
+{
+    std::mt19937 random(8122026);
+    const std::vector<std::string> words = {
+        "--format", "--format=json", "csv", "xml", "--gregorian", "--julian", "--switch", "--switch=1752-09-14",
+        "--carry", "--carry=1", "--from", "--to", "--", "-", "today", "2024-04-23", "-0001-12-31", "1582-10-10",
+        "15 Nisan 5784", "30 Adar II 5783", "", "=", "--=", "-", "--help=x", "\xFF", std::string(3, '\0')};
+    for (int run = 0; run < 2000; ++run) {
+        std::vector<std::string> arguments(random() % 7);
+        for (std::string& argument : arguments) {
+            argument = words[random() % words.size()];
+        }
+        RecordingConsole console("2024-04-23\n");
+        int status = Convert(arguments, console);
+        ASSERT_TRUE(status == ExitSuccess || status == ExitSomeInputFailed || status == ExitUsage) << run;
+        if (status == ExitUsage) {
+            ASSERT_EQ(console.output, "") << run;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cli
