@@ -137,7 +137,7 @@ std::string Printable(std::string_view text)
 struct Options {
     Format format = Format::Text;
     std::optional<CivilCalendar> calendar;
-    std::string switchDate;
+    std::optional<std::string> switchDate;
     bool carry = false;
     std::optional<std::string> from, to;
     std::vector<std::pair<std::size_t, std::string>> dates;  // argument number, text ("-" for input)
@@ -154,10 +154,10 @@ public:
             return *early;
         }
         CivilCalendar calendar = options_.calendar.value_or(CivilCalendar::Window());
-        if (!options_.switchDate.empty()) {
-            ReadResult first = DateReader(CivilCalendar::Gregorian(), false, today_).Read(options_.switchDate);
+        if (options_.switchDate) {
+            ReadResult first = DateReader(CivilCalendar::Gregorian(), false, today_).Read(*options_.switchDate);
             if (!first.ok || !CivilCalendar::SwitchCanStartOn(first.day)) {
-                return Usage("--switch " + Quoted(options_.switchDate) + ": " +
+                return Usage("--switch " + Quoted(*options_.switchDate) + ": " +
                              (first.ok ? "before 1 March 200 the Gregorian calendar is behind the Julian one, so "
                                          "the change would repeat days"
                                        : first.error));
@@ -249,15 +249,15 @@ private:
                     return Usage("--format " + Quoted(*value) + ": the formats are text, csv and json");
                 }
             } else if ((name == "--gregorian" || name == "--julian") && noValue()) {
-                if (options_.calendar || !options_.switchDate.empty()) {
+                if (options_.calendar || options_.switchDate) {
                     return Usage("choose one of --gregorian, --julian and --switch");
                 }
                 options_.calendar = name == "--gregorian" ? CivilCalendar::Gregorian() : CivilCalendar::Julian();
             } else if (name == "--switch" && needValue()) {
-                if (options_.calendar || !options_.switchDate.empty()) {
+                if (options_.calendar || options_.switchDate) {
                     return Usage("choose one of --gregorian, --julian and --switch");
                 }
-                options_.switchDate = value->empty() ? " " : *value;
+                options_.switchDate = *value;
             } else if (name == "--carry" && noValue()) {
                 options_.carry = true;
             } else if ((name == "--from" || name == "--to") && needValue()) {
