@@ -10,8 +10,8 @@
 
 namespace cli {
 
-// Every day of Hebrew years 0 ... 6001: 1 Tishri 0 (-3761-09-19 in the window's calendar) to
-// 29 Elul 6001. It holds the civil years -3760 ... 2240 in every calendar.
+// Every day of Hebrew years 0 ... 6001: 1 Tishri 0 to 29 Elul 6001, -3761-09-19 to 2241-09-06
+// in the window's calendar. It holds the civil years -3760 ... 2240 in every calendar.
 inline constexpr int FirstHebrewYear = 0;
 inline constexpr int LastHebrewYear = 6001;
 Day FirstSupportedDay();
@@ -25,10 +25,11 @@ enum class HebrewMonthName { Tishri, Heshvan, Kislev, Tevet, Shevat, Adar, AdarI
 // the window's own Hebrew names and their common variants, with or without the prefix ב.
 HebrewMonthName MonthByName(std::string_view text);
 
-// The value of a Hebrew letter numeral in UTF-8, with or without ' " ׳ ״. In a year a letter
-// followed by an apostrophe, or by a letter of greater value, or whose rest only makes a number
-// without it, counts thousands ("ה'תשפ״ד" is 5784, "ה'" is 5000, "אא" is 1001); a year written without thousands lies in the sixth thousand, as usually
-// written ("תשפ״ד" is 5784). -1 for anything that is not a well-formed numeral.
+// The value of a Hebrew letter numeral in UTF-8, with or without ' " ׳ ״. In a year, a first
+// letter counts thousands when an apostrophe or a letter of greater value follows it, or when
+// the rest makes a number only without it ("ה'תשפ״ד" is 5784, "ה'" is 5000, "אא" is 1001); a
+// year written without thousands lies in the sixth thousand, as usually written ("תשפ״ד" is
+// 5784). -1 for anything that is not a well-formed numeral.
 int HebrewNumeralValue(std::string_view text, bool year);
 
 struct ReadResult {
