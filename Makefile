@@ -1,6 +1,7 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
-                desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool
+                desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
+                groff-base man-db bsdextrautils
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
@@ -81,6 +82,7 @@ bench: deps-linux
 	    ./build/bench/bench/count_instructions 2>&1 | sed -n "s/.*I *refs: *\([0-9,]*\)/\1/p" | tr -d , | \
 	    awk -v f=$$function '{ printf "%s: %.0f instructions per conversion (callgrind, 100000 random days)\n", f, $$1 / 100000 }'; \
 	done
+	./bench/cli_speed.sh
 
 clean:
 	rm -rf build
