@@ -143,14 +143,14 @@ TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
     DayFormatter formatter(Format::Csv, CivilCalendar::Window());
     std::vector<char> line(DayFormatter::MaxLineBytes);
     std::vector<std::string> hebrewMonths;
-    int year = FirstHebrewYear;
-    std::vector<int> months = reference::HebrewMonthLengths(year);
-    std::size_t month = 0;
-    int day = 1;
+    reference::HebrewDayCounter counter(FirstHebrewYear);
     int failures = 0;
     ASSERT_EQ(reference::HebrewNewYear(FirstHebrewYear), FirstSupportedDay());
-    for (Day n = FirstSupportedDay(); n <= LastSupportedDay() && failures < 5; ++n) {
-        bool isLeap = months.size() == 13;
+    for (Day n = FirstSupportedDay(); n <= LastSupportedDay() && failures < 5; ++n, counter.Next()) {
+        int day = counter.Current().day;
+        auto month = static_cast<std::size_t>(counter.Current().month - 1);
+        int year = counter.Current().year;
+        bool isLeap = counter.LeapYear();
         std::string name = isLeap ? leap[month] : common[month];
         std::string latin = std::to_string(day) + " " + name + " " + std::to_string(year);
         // The window's own texts: numerals and the month list of that year.
@@ -181,15 +181,8 @@ TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
                           << ", written " << written;
             ++failures;
         }
-        if (++day > months[month]) {
-            day = 1;
-            if (++month == months.size()) {
-                month = 0;
-                months = reference::HebrewMonthLengths(++year);
-            }
-        }
     }
-    EXPECT_EQ(year, LastHebrewYear + 1);
+    EXPECT_EQ(counter.Current().year, LastHebrewYear + 1);
 }
 
 // The generic change of calendar on 15 October 1582 reads every label the window's lists offer,
