@@ -13,12 +13,16 @@ void EventState::Queue(int code, int window)
     queue_.push_back(event);
 }
 
-void EventState::ReportControl(int number, int window, int notification)
+bool EventState::ReportControl(int number, ControlKind kind, int window, int notification)
 {
+    if (!ReportsNotification(kind, notification)) {
+        return false;
+    }
     pending_ = ControlEvent;
     source_ = number;
     window_ = window;
     type_ = notification;
+    return true;
 }
 
 void EventState::ReportMenu(int item, int window)

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QFont>
 #include <QGroupBox>
@@ -119,14 +120,14 @@ public:
 
     void showPopup() override
     {
-        Events().ReportControl(number_, window_, ListOpenedNotification);
+        Events().ReportControl(number_, ControlKind::DropDownList, window_, ListOpenedNotification);
         QComboBox::showPopup();
     }
 
     void hidePopup() override
     {
         QComboBox::hidePopup();
-        Events().ReportControl(number_, window_, ListClosedNotification);
+        Events().ReportControl(number_, ControlKind::DropDownList, window_, ListClosedNotification);
     }
 
 private:
@@ -134,32 +135,39 @@ private:
     int window_;
 };
 
-// Focus entering or leaving a control is a notification of that control, as a click is.
+// Focus entering or leaving a control is a notification of that control, which its kind
+// reports or keeps to itself. A list keeps the focus while its own drop-down is open, and
+// activating the window does not itself move the focus into a control, as on Win32: Qt's focus
+// changes for those two reasons are none of the program's business.
 class FocusReporter : public QObject {
 public:
-    FocusReporter(int number, int window, QObject* parent) : QObject(parent), number_(number), window_(window) {}
+    FocusReporter(int number, ControlKind kind, int window, QObject* parent)
+        : QObject(parent), number_(number), kind_(kind), window_(window)
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn) {
-            Events().ReportControl(number_, window_, FocusInNotification);
-        } else if (event->type() == QEvent::FocusOut) {
-            Events().ReportControl(number_, window_, FocusOutNotification);
+        bool gained = event->type() == QEvent::FocusIn;
+        if (gained || event->type() == QEvent::FocusOut) {
+            Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && !(gained && reason == Qt::ActiveWindowFocusReason)) {
+                Events().ReportControl(number_, kind_, window_, FocusNotification(kind_, gained));
+            }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     int number_;
+    ControlKind kind_;
     int window_;
 };
 
 struct WindowRecord {
     std::unique_ptr<TopLevel> widget;
 };
-
-enum class ControlKind { Button, Frame, DropDownList };
 
 struct ControlRecord {
     ControlKind kind;
@@ -182,6 +190,7 @@ struct Toolkit {
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
     int currentMenu = -1;
+    bool responseRepaintOwed = false;  // see Round
 };
 
 // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
@@ -225,7 +234,7 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
 {
     Toolkit& t = State();
     widget->setGeometry(x, y, width, height);
-    widget->installEventFilter(new FocusReporter(number, t.controlParentWindow, widget));
+    widget->installEventFilter(new FocusReporter(number, kind, t.controlParentWindow, widget));
     widget->show();
     auto record = std::make_unique<ControlRecord>();
     record->kind = kind;
@@ -234,9 +243,36 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
     return HandleOf(widget);
 }
 
-void Dispatch(bool wait)
+// Qt's own number for a widget's repaint, handed over as the platform's number for it, as the
+// Win32 backend hands over a control's WM_PAINT.
+constexpr int ControlRepaintCode = QEvent::Paint;
+
+// One round of Qt's events, waiting for some when asked to.
+//
+// On Win32 a user's change is followed by activity of its own (each list that changed repaints
+// in a fetch of its own, the pointer moves), and the program's settle step, which shows the
+// real date an impossible choice stands for, runs in the first pass that fetches such a code.
+// Qt repaints every list in one round and reports no pointer moves, so the same is made certain
+// here: the changed control's repaint comes back from the fetch after its ControlEvent, and the
+// repaint of the program's response to it from the first wait after it that would otherwise
+// block. Neither comes again without another change, so an idle program stays blocked.
+void Round(bool wait)
 {
-    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    Toolkit& t = State();
+    if (wait && t.responseRepaintOwed) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (t.events.Pending() == 0 && t.events.Waiting() == 0) {
+            t.responseRepaintOwed = false;
+            t.events.ReportRaw(ControlRepaintCode);
+            return;
+        }
+    } else {
+        QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    }
+    if (t.events.Pending() == ControlEvent) {
+        t.events.Queue(ControlRepaintCode, t.events.EventWindow());
+        t.responseRepaintOwed = true;
+    }
 }
 
 }  // namespace
@@ -367,7 +403,7 @@ Handle AddFrame(int number, int x, int y, int width, int height, std::string_vie
     }
     auto* frame = new QGroupBox(ToQt(caption), t.controlParent);
     frame->setFocusPolicy(Qt::NoFocus);
-    Handle handle = PlaceControl(number, ControlKind::Frame, frame, x, y, width, height);
+    Handle handle = PlaceControl(number, ControlKind::GroupFrame, frame, x, y, width, height);
     frame->lower();  // drawn behind the lists it surrounds
     return handle;
 }
@@ -382,8 +418,9 @@ Handle AddDropDownList(int number, int x, int y, int width, int height)
     list->setEditable(false);
     list->setFocusPolicy(Qt::StrongFocus);
     list->setMaxVisibleItems(20);
-    QObject::connect(list, &QComboBox::activated,
-                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, SelectionNotification); });
+    QObject::connect(list, &QComboBox::activated, [number, window = t.controlParentWindow] {
+        Events().ReportControl(number, ControlKind::DropDownList, window, SelectionNotification);
+    });
     // The height given is the platform's extent of the opened list; closed, a list is as tall as
     // its text needs.
     int closedHeight = std::min(height, list->sizeHint().height());
@@ -399,9 +436,10 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
     auto* button = new QPushButton(ToQt(caption), t.controlParent);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(button, &QPushButton::clicked,
-                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, ClickedNotification); });
-    return PlaceControl(number, ControlKind::Button, button, x, y, width, height);
+    QObject::connect(button, &QPushButton::clicked, [number, window = t.controlParentWindow] {
+        Events().ReportControl(number, ControlKind::PushButton, window, ClickedNotification);
+    });
+    return PlaceControl(number, ControlKind::PushButton, button, x, y, width, height);
 }
 
 int AddListItem(int list, int position, std::string_view text)
@@ -475,9 +513,9 @@ std::string GetControlText(int control)
         auto* combo = static_cast<QComboBox*>(record->widget.data());
         return combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::string();
     }
-    case ControlKind::Button:
+    case ControlKind::PushButton:
         return FromQt(static_cast<QPushButton*>(record->widget.data())->text());
-    case ControlKind::Frame:
+    case ControlKind::GroupFrame:
         return FromQt(static_cast<QGroupBox*>(record->widget.data())->title());
     }
     return {};
@@ -500,10 +538,10 @@ void SetControlText(int control, std::string_view text)
         }
         break;
     }
-    case ControlKind::Button:
+    case ControlKind::PushButton:
         static_cast<QPushButton*>(record->widget.data())->setText(ToQt(text));
         break;
-    case ControlKind::Frame:
+    case ControlKind::GroupFrame:
         static_cast<QGroupBox*>(record->widget.data())->setTitle(ToQt(text));
         break;
     }
@@ -532,12 +570,12 @@ int EventSource()
 
 int PollEvent()
 {
-    return State().events.Fetch(false, Dispatch);
+    return State().events.Fetch(false, Round);
 }
 
 int WaitEvent()
 {
-    return State().events.Fetch(true, Dispatch);
+    return State().events.Fetch(true, Round);
 }
 
 namespace qt_access {

@@ -75,8 +75,6 @@ Handle ToHandle(const void* handle)
     return reinterpret_cast<Handle>(handle);
 }
 
-enum class ControlKind { PushButton = 1, GroupFrame = 7, DropDownList = 8 };
-
 struct WindowRecord {
     HWND hwnd = nullptr;
     HACCEL accelerators = nullptr;
@@ -395,8 +393,13 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: {
         auto control = reinterpret_cast<HWND>(lParam);
         if (control != nullptr) {
+            // Only what the control's kind reports becomes an event; a control the toolkit did
+            // not make reports nothing.
             int id = static_cast<int>(GetWindowLongPtrW(control, GWLP_ID));
-            t.events.ReportControl(id, number, HIWORD(wParam));
+            ControlRecord* record = t.controls.Find(id);
+            if (record != nullptr && record->hwnd == control) {
+                t.events.ReportControl(id, record->kind, number, HIWORD(wParam));
+            }
         } else if (HIWORD(wParam) != 0 && (LOWORD(wParam) == NextTabStop || LOWORD(wParam) == PreviousTabStop)) {
             MoveFocus(window, LOWORD(wParam) == NextTabStop);
         } else {
