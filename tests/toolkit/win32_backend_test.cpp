@@ -211,6 +211,25 @@ TEST_F(Win32Toolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
     EXPECT_EQ(GetFocus(), Control(Last)) << "with nothing focused, Shift+Tab goes to the last";
 }
 
+TEST_F(Win32Toolkit, ButtonsReportTheirClickButNeverTheirFocus)
+{
+    SetFocus(Control(List));
+    Drain();
+    SendKeys({VK_TAB});
+    Drain();
+    ASSERT_EQ(GetFocus(), Control(Last));
+    EXPECT_EQ(EventSource(), List) << "the list lost the focus; the button took it silently";
+
+    // A button made with the notify style would tell its focus; the toolkit would not pass it on.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(First, BN_SETFOCUS), reinterpret_cast<LPARAM>(Control(First)));
+    EXPECT_FALSE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), List);
+
+    SendKeys({VK_SPACE});
+    EXPECT_TRUE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), Last);
+}
+
 TEST_F(Win32Toolkit, SizingByTheBorderKeepsTheFetchesRunning)
 {
     SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
