@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/test_window.h"
+#include "toolkit/core/event_state.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_access.h"
 
@@ -137,12 +138,12 @@ TEST_F(Win32Toolkit, UserActionsRaiseControlEvents)
     EXPECT_EQ(WaitEvent(), WM_LBUTTONDOWN) << "a message that raises nothing comes back as its own number";
     EXPECT_EQ(WaitEvent(), ControlEvent) << "the click, from the fetch that dispatched its button release";
     EXPECT_EQ(EventSource(), Last);
-    EXPECT_EQ(win32_access::EventType(), BN_CLICKED);
+    EXPECT_EQ(Events().EventType(), BN_CLICKED);
 
     PostKey(Control(List), VK_DOWN);  // the user picks the next month
     EXPECT_EQ(WaitEvent(), ControlEvent);
     EXPECT_EQ(EventSource(), List);
-    EXPECT_EQ(win32_access::EventType(), CBN_SELCHANGE);
+    EXPECT_EQ(Events().EventType(), CBN_SELCHANGE);
     EXPECT_EQ(GetListSelection(List), 2);
 
     // The source stays through other events.

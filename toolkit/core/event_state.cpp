@@ -73,4 +73,11 @@ int EventState::Fetch(bool wait, const std::function<void(bool wait)>& dispatch)
     }
 }
 
+EventState& Events()
+{
+    // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
+    static EventState* events = new EventState;
+    return *events;
+}
+
 }  // namespace toolkit

@@ -53,4 +53,7 @@ private:
     std::deque<QueuedEvent> queue_;
 };
 
+// The program's one event state, which every fetch and every backend reports to.
+EventState& Events();
+
 }  // namespace toolkit

@@ -21,7 +21,8 @@
 
 #include "toolkit/core/cp1255.h"
 #include "toolkit/core/event_state.h"
-#include "toolkit/core/registry.h"
+#include "toolkit/core/objects.h"
+#include "toolkit/core/platform.h"
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/toolkit.h"
 
@@ -30,6 +31,9 @@ namespace toolkit {
 namespace {
 
 constexpr std::uint32_t MaximizedStyle = 0x1000000;
+// Qt's own number for a widget's repaint, handed over as the platform's number for it, as the
+// Win32 backend hands over a control's WM_PAINT.
+constexpr int ControlRepaintCode = QEvent::Paint;
 constexpr std::uint32_t MinimizedStyle = 0x20000000;
 constexpr int DefaultPosition = -65535;
 
@@ -49,8 +53,6 @@ Handle HandleOf(const QObject* object)
 {
     return reinterpret_cast<Handle>(object);
 }
-
-EventState& Events();
 
 // A top-level window. Its client area is the part below the menu bar; the controls live in it
 // and keep their places whatever the window's size. A close request is only reported.
@@ -181,16 +183,11 @@ struct MenuRecord {
     ~MenuRecord() { delete bar.data(); }
 };
 
-struct Toolkit {
+struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     QApplication* application = nullptr;
-    Registry<WindowRecord> windows{WindowStep};
-    Registry<ControlRecord> controls{ControlStep};
-    Registry<MenuRecord> menus{MenuStep};
-    EventState events;
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
-    int currentMenu = -1;
-    bool responseRepaintOwed = false;  // see Round
+    bool responseRepaintOwed = false;  // see platform::Round
 };
 
 // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
@@ -204,29 +201,15 @@ Toolkit& State()
     return *state;
 }
 
-EventState& Events()
-{
-    return State().events;
-}
-
 int WindowNumberOf(Handle handle)
 {
-    int found = -1;
-    State().windows.ForEach([&](int number, const WindowRecord& record) {
-        if (HandleOf(record.widget.get()) == handle) {
-            found = number;
-        }
-    });
-    return found;
+    return State().FindWindowNumber([handle](const WindowRecord& record) { return HandleOf(record.widget.get()) == handle; });
 }
 
 QComboBox* ListOf(int number)
 {
-    ControlRecord* record = State().controls.Find(number);
-    if (record == nullptr || record->kind != ControlKind::DropDownList) {
-        return nullptr;
-    }
-    return static_cast<QComboBox*>(record->widget.data());
+    ControlRecord* record = State().FindControl(number, ControlKind::DropDownList);
+    return record != nullptr ? static_cast<QComboBox*>(record->widget.data()) : nullptr;
 }
 
 template <class Widget>
@@ -241,38 +224,6 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
     record->widget = widget;
     t.controls.Put(number, std::move(record));
     return HandleOf(widget);
-}
-
-// Qt's own number for a widget's repaint, handed over as the platform's number for it, as the
-// Win32 backend hands over a control's WM_PAINT.
-constexpr int ControlRepaintCode = QEvent::Paint;
-
-// One round of Qt's events, waiting for some when asked to.
-//
-// On Win32 a user's change is followed by activity of its own (each list that changed repaints
-// in a fetch of its own, the pointer moves), and the program's settle step, which shows the
-// real date an impossible choice stands for, runs in the first pass that fetches such a code.
-// Qt repaints every list in one round and reports no pointer moves, so the same is made certain
-// here: the changed control's repaint comes back from the fetch after its ControlEvent, and the
-// repaint of the program's response to it from the first wait after it that would otherwise
-// block. Neither comes again without another change, so an idle program stays blocked.
-void Round(bool wait)
-{
-    Toolkit& t = State();
-    if (wait && t.responseRepaintOwed) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (t.events.Pending() == 0 && t.events.Waiting() == 0) {
-            t.responseRepaintOwed = false;
-            t.events.ReportRaw(ControlRepaintCode);
-            return;
-        }
-    } else {
-        QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
-    }
-    if (t.events.Pending() == ControlEvent) {
-        t.events.Queue(ControlRepaintCode, t.events.EventWindow());
-        t.responseRepaintOwed = true;
-    }
 }
 
 }  // namespace
@@ -563,19 +514,33 @@ int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
     return 1;  // OK, the box's only answer
 }
 
-int EventSource()
+// One round of Qt's events, waiting for some when asked to.
+//
+// On Win32 a user's change is followed by activity of its own (each list that changed repaints
+// in a fetch of its own, the pointer moves), and the program's settle step, which shows the
+// real date an impossible choice stands for, runs in the first pass that fetches such a code.
+// Qt repaints every list in one round and reports no pointer moves, so the same is made certain
+// here: the changed control's repaint comes back from the fetch after its ControlEvent, and the
+// repaint of the program's response to it from the first wait after it that would otherwise
+// block. Neither comes again without another change, so an idle program stays blocked.
+void platform::Round(bool wait)
 {
-    return State().events.Source();
-}
-
-int PollEvent()
-{
-    return State().events.Fetch(false, Round);
-}
-
-int WaitEvent()
-{
-    return State().events.Fetch(true, Round);
+    Toolkit& t = State();
+    EventState& events = Events();
+    if (wait && t.responseRepaintOwed) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (events.Pending() == 0 && events.Waiting() == 0) {
+            t.responseRepaintOwed = false;
+            events.ReportRaw(ControlRepaintCode);
+            return;
+        }
+    } else {
+        QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    }
+    if (events.Pending() == ControlEvent) {
+        events.Queue(ControlRepaintCode, events.EventWindow());
+        t.responseRepaintOwed = true;
+    }
 }
 
 namespace qt_access {
@@ -596,11 +561,6 @@ QMenuBar* MenuBar(int number)
 {
     MenuRecord* record = State().menus.Find(number);
     return record != nullptr ? record->bar.data() : nullptr;
-}
-
-std::size_t WaitingEvents()
-{
-    return State().events.Waiting();
 }
 
 }  // namespace qt_access
