@@ -117,7 +117,10 @@ struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     HFONT font = nullptr;
     HWND controlParent = nullptr;
     IAccPropServices* accessibility = nullptr;  // made on first use, kept for the program's life
-    std::vector<HWND> filling;  // lists being filled, their redrawing held off
+    // Built since the last message was handled, see FinishBuilding: controls made hidden, and
+    // lists being filled with their redrawing held off.
+    std::vector<HWND> unshown;
+    std::vector<HWND> filling;
     // Each control's own platform procedure, apart from the records, which may already be on
     // their way out when the last messages come; not a window property, which Wine keeps in
     // its server, a round trip for every message.
@@ -330,7 +333,9 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
         return 0;
     }
     t.controls.Release(number);
-    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style, x, y, width, height,
+    // Shown by FinishBuilding: a visible control paints itself at once, one at a time.
+    bool visible = (style & WS_VISIBLE) != 0;
+    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, x, y, width, height,
                                    t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), t.instance,
                                    nullptr);
     if (control == nullptr) {
@@ -346,12 +351,14 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
     SetWindowLongPtrW(control, GWLP_ID, number);
     SetPropW(control, ControlNumberProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(number) + 1));
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(t.font), TRUE);
+    if (visible) {
+        t.unshown.push_back(control);
+    }
     return ToHandle(control);
 }
 
 // A list that the program fills item by item neither redraws nor recomputes its scroll bar after
-// each item; it is redrawn whole before the next message is handled, and no person sees a list
-// between two messages.
+// each item, until FinishBuilding.
 void HoldRedraw(HWND combo)
 {
     std::vector<HWND>& filling = State().filling;
@@ -361,16 +368,27 @@ void HoldRedraw(HWND combo)
     }
 }
 
-void ShowFilledLists()
+// What the program built since the last message was handled is shown whole before the next one
+// is: the controls it made, and the lists it filled, redrawn once. Nobody sees the window between
+// two messages, so a person sees the same window as when every control and item showed at once,
+// only sooner: under Wine a themed control that shows as it is made paints itself there and
+// then, and a list redraws after each item.
+void FinishBuilding()
 {
-    std::vector<HWND>& filling = State().filling;
-    for (HWND combo : filling) {
+    Toolkit& t = State();
+    for (HWND control : t.unshown) {
+        if (IsWindow(control)) {
+            ShowWindow(control, SW_SHOWNA);
+        }
+    }
+    t.unshown.clear();
+    for (HWND combo : t.filling) {
         if (IsWindow(combo)) {
             SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(combo, nullptr, TRUE);
         }
     }
-    filling.clear();
+    t.filling.clear();
 }
 
 
@@ -399,7 +417,7 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM found)
 void platform::Round(bool wait)
 {
     Toolkit& t = State();
-    ShowFilledLists();
+    FinishBuilding();
     MSG message;
     if (wait) {
         if (GetMessageW(&message, nullptr, 0, 0) == -1) {
@@ -686,7 +704,7 @@ void SetControlName(int control, std::string_view name)
 int ShowMessage(std::string_view caption, std::string_view text, int flags)
 {
     State();
-    ShowFilledLists();
+    FinishBuilding();
     DisabledWindows disabled{GetCurrentThreadId(), GetForegroundWindow(), {}};
     EnumWindows(DisableOne, reinterpret_cast<LPARAM>(&disabled));
     HWND owner = nullptr;
