@@ -131,6 +131,33 @@ TEST_F(Win32Toolkit, ControlsAreWhatThePlatformShows)
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2) << "centred on the screen";
 }
 
+// Filling holds a list's redrawing until the next message; then it is whole, shown and
+// scrolls over every item, as when each item showed at once.
+TEST_F(Win32Toolkit, AFilledListIsShownWholeFromTheNextMessageOn)
+{
+    for (int i = 12; i < 300; ++i) {
+        AddListItem(List, -1, std::to_string(i));
+    }
+    SetListSelection(List, 250);
+    Drain();
+    HWND list = Control(List);
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 300);
+    EXPECT_EQ(GetControlText(List), "250");
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(list, &info));
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(info.hwndList, SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, 299);
+    EXPECT_GT(scroll.nPage, 0u);
+    SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+    Drain();
+}
+
 TEST_F(Win32Toolkit, UserActionsRaiseControlEvents)
 {
     SetListSelection(List, 1);
