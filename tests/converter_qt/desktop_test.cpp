@@ -329,7 +329,8 @@ TEST_F(DesktopTest, TheProgramUsesNoProcessorWhileNothingHappens)
     program.start(DETRON_PROGRAM, {});
     ASSERT_TRUE(program.waitForStarted());
     qint64 pid = program.processId();
-    QString id = RunCommand("xdotool", {"search", "--sync", "--onlyvisible", "--pid", QString::number(pid)}).split('\n').last();
+    QString id =
+        RunCommand("xdotool", {"search", "--sync", "--onlyvisible", "--pid", QString::number(pid)}).split('\n').last();
     auto settledTicks = [pid] {
         // Start-up and the answer to a change are over once a second goes by without any use.
         long before = ProcessorTicks(pid);

@@ -5,8 +5,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -31,11 +31,11 @@ namespace toolkit {
 namespace {
 
 constexpr std::uint32_t MaximizedStyle = 0x1000000;
+constexpr std::uint32_t MinimizedStyle = 0x20000000;
+constexpr int DefaultPosition = -65535;
 // Qt's own number for a widget's repaint, handed over as the platform's number for it, as the
 // Win32 backend hands over a control's WM_PAINT.
 constexpr int ControlRepaintCode = QEvent::Paint;
-constexpr std::uint32_t MinimizedStyle = 0x20000000;
-constexpr int DefaultPosition = -65535;
 
 QString ToQt(std::string_view text)
 {
@@ -203,7 +203,8 @@ Toolkit& State()
 
 int WindowNumberOf(Handle handle)
 {
-    return State().FindWindowNumber([handle](const WindowRecord& record) { return HandleOf(record.widget.get()) == handle; });
+    return State().FindWindowNumber(
+        [handle](const WindowRecord& record) { return HandleOf(record.widget.get()) == handle; });
 }
 
 QComboBox* ListOf(int number)

@@ -335,9 +335,9 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
     t.controls.Release(number);
     // Shown by FinishBuilding: a visible control paints itself at once, one at a time.
     bool visible = (style & WS_VISIBLE) != 0;
-    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, x, y, width, height,
-                                   t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), t.instance,
-                                   nullptr);
+    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, x, y, width,
+                                   height, t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+                                   t.instance, nullptr);
     if (control == nullptr) {
         return 0;
     }
