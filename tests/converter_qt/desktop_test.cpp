@@ -192,8 +192,8 @@ protected:
     std::vector<Step> TabTo(int control)
     {
         auto reached = [control] { return QApplication::focusWidget() == toolkit::qt_access::Control(control); };
-        std::vector<Step> steps;
-        for (int i = 0; i < 8; ++i) {
+        std::vector<Step> steps = {Xdo({"windowactivate", "--sync", windowId})};
+        for (int i = 0; i < 16; ++i) {  // twice round, for a key a busy machine may lose
             steps.push_back(OnceIdle());
             steps.push_back(Xdo({"key", "Tab"}, reached));
         }
