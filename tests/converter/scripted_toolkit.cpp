@@ -142,10 +142,14 @@ int AddListItem(int list, int position, std::string_view text)
         return 0;
     }
     auto& items = control->items;
+    // Past the end is outside the list, as on both real backends; -1 and the end append.
+    if (position != -1 && static_cast<std::size_t>(position) > items.size()) {
+        return 0;
+    }
     if (items.empty()) {
         scripted::Instance().filledLists.push_back(list);
     }
-    if (position == -1 || static_cast<std::size_t>(position) >= items.size()) {
+    if (position == -1 || static_cast<std::size_t>(position) == items.size()) {
         items.emplace_back(text);
         return 0;
     }

@@ -60,7 +60,7 @@ TEST(EventState, SourceStaysThroughEveryLaterEvent)
 {
     EventState events;
     EXPECT_EQ(events.Source(), 0);
-    events.ReportControl(5, 0, SelectionNotification);
+    events.ReportControl(5, ControlKind::DropDownList, 0, SelectionNotification);
     EXPECT_EQ(events.Fetch(false, [](bool) {}), ControlEvent);
     for (int code : {RepaintEvent, WindowMovedEvent, CloseWindowEvent, WindowActivatedEvent}) {
         events.Queue(code, 0);
@@ -85,7 +85,7 @@ TEST(EventState, QueuedPairsComeFirstAndWaitingDispatchesUntilSomethingArrives)
     int code = events.Fetch(true, [&](bool wait) {
         EXPECT_TRUE(wait);
         if (++rounds == 3) {
-            events.ReportControl(2, 0, ClickedNotification);
+            events.ReportControl(2, ControlKind::PushButton, 0, ClickedNotification);
         }
     });
     EXPECT_EQ(code, ControlEvent);
@@ -107,10 +107,40 @@ TEST(EventState, AMessageThatRaisedNoEventComesBackAsItsOwnNumber)
     EXPECT_EQ(events.Fetch(false, [](bool) {}), WindowActivatedEvent);
     // A control's notification raised while the message was handled wins over its number.
     EXPECT_EQ(events.Fetch(false, [&](bool) {
-        events.ReportControl(6, 0, SelectionNotification);
+        events.ReportControl(6, ControlKind::DropDownList, 0, SelectionNotification);
         events.ReportRaw(MouseMove);
     }), ControlEvent);
     EXPECT_EQ(events.Fetch(false, [](bool) {}), NoEvent);
+}
+
+TEST(EventState, OnlyWhatAControlsKindReportsBecomesAnEvent)
+{
+    struct Row { ControlKind kind; int notification; bool reported; const char* note; };
+    const Row rows[] = {
+        {ControlKind::PushButton, ClickedNotification, true, "a click, by mouse, Space or Enter"},
+        {ControlKind::PushButton, ButtonFocusInNotification, false, "tabbing onto a button presses nothing"},
+        {ControlKind::PushButton, ButtonFocusOutNotification, false, ""},
+        {ControlKind::PushButton, SelectionNotification, false, "a button has no selection"},
+        {ControlKind::DropDownList, SelectionNotification, true, ""},
+        {ControlKind::DropDownList, FocusInNotification, true, ""},
+        {ControlKind::DropDownList, FocusOutNotification, true, ""},
+        {ControlKind::DropDownList, ListOpenedNotification, true, ""},
+        {ControlKind::DropDownList, ListClosedNotification, true, ""},
+        {ControlKind::DropDownList, ChoiceMadeNotification, true, ""},
+        {ControlKind::DropDownList, ChoiceCancelledNotification, true, ""},
+        {ControlKind::GroupFrame, ClickedNotification, false, "a frame reports nothing"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        SCOPED_TRACE(row.notification);
+        EventState events;
+        EXPECT_EQ(events.ReportControl(4, row.kind, 0, row.notification), row.reported);
+        EXPECT_EQ(events.Fetch(false, [](bool) {}), row.reported ? ControlEvent : NoEvent);
+        EXPECT_EQ(events.Source(), row.reported ? 4 : 0);
+    }
+    EXPECT_EQ(FocusNotification(ControlKind::PushButton, true), ButtonFocusInNotification);
+    EXPECT_EQ(FocusNotification(ControlKind::DropDownList, false), FocusOutNotification);
+    EXPECT_EQ(FocusNotification(ControlKind::GroupFrame, true), -1);
 }
 
 TEST(Clock, ReadingsBecomeSecondsAsIfUtcAndBack)

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 #include <string>
@@ -120,6 +121,59 @@ TEST_F(QtToolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
     EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(First)) << "after the last comes the first";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), qt_access::Control(Last));
+}
+
+TEST_F(QtToolkit, ButtonsReportTheirClickButNeverTheirFocus)
+{
+    WhileWaiting([] { qt_access::Control(List)->setFocus(); });
+    EXPECT_EQ(EventSource(), List);
+    // Tab from the list onto a button: the list reports losing the focus, the button nothing.
+    std::vector<int> codes = WhileWaiting([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); });
+    ASSERT_EQ(QApplication::focusWidget(), qt_access::Control(Last));
+    EXPECT_EQ(EventSource(), List);
+    // Space clicks it.
+    codes = WhileWaiting([] { QTest::keyClick(qt_access::Control(Last), Qt::Key_Space); });
+    EXPECT_TRUE(Contains(codes, ControlEvent));
+    EXPECT_EQ(EventSource(), Last);
+    // From one button to the other: no event at all.
+    codes = WhileWaiting([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); });
+    ASSERT_EQ(QApplication::focusWidget(), qt_access::Control(First));
+    EXPECT_FALSE(Contains(codes, ControlEvent));
+    EXPECT_EQ(EventSource(), Last);
+}
+
+// A user's change is followed by activity of its own, as on Win32, so that a program waiting
+// after it gets to run once more without further input; then the waits block again.
+TEST_F(QtToolkit, AUserChangeIsFollowedByRepaintsWithoutFurtherInput)
+{
+    std::vector<int> codes = WhileWaiting([this] {
+        QTest::mouseMove(Combo());
+        QWheelEvent notch(QPointF(5, 5), Combo()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Combo(), &notch);
+    });
+    ASSERT_GE(codes.size(), 2u);
+    EXPECT_EQ(codes[0], ControlEvent);
+    EXPECT_EQ(GetListSelection(List), 0) << "a notch down from no selection";
+    for (std::size_t i = 1; i < codes.size(); ++i) {
+        EXPECT_NE(codes[i], ControlEvent);
+        EXPECT_NE(codes[i], NoEvent);
+    }
+
+    // Nothing else happens now; a wait that found nothing would block until a close below.
+    int closes = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, window, [&] {
+        ++closes;
+        window->close();
+    });
+    closer.start(1000);
+    int code = WaitEvent();
+    EXPECT_EQ(closes, 0) << "the wait after the change needed further input";
+    EXPECT_NE(code, ControlEvent);
+    EXPECT_NE(code, CloseWindowEvent);
+    EXPECT_EQ(WaitEvent(), CloseWindowEvent) << "an idle program waits";
+    EXPECT_EQ(closes, 1);
 }
 
 TEST_F(QtToolkit, ShowMessageIsModalWithCaptionTextAndOk)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/test_window.h"
+#include "toolkit/core/event_state.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_access.h"
 
@@ -130,6 +131,33 @@ TEST_F(Win32Toolkit, ControlsAreWhatThePlatformShows)
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2) << "centred on the screen";
 }
 
+// Filling holds a list's redrawing until the next message; then it is whole, shown and
+// scrolls over every item, as when each item showed at once.
+TEST_F(Win32Toolkit, AFilledListIsShownWholeFromTheNextMessageOn)
+{
+    for (int i = 12; i < 300; ++i) {
+        AddListItem(List, -1, std::to_string(i));
+    }
+    SetListSelection(List, 250);
+    Drain();
+    HWND list = Control(List);
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 300);
+    EXPECT_EQ(GetControlText(List), "250");
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(list, &info));
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(info.hwndList, SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, 299);
+    EXPECT_GT(scroll.nPage, 0u);
+    SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+    Drain();
+}
+
 TEST_F(Win32Toolkit, UserActionsRaiseControlEvents)
 {
     SetListSelection(List, 1);
@@ -137,12 +165,12 @@ TEST_F(Win32Toolkit, UserActionsRaiseControlEvents)
     EXPECT_EQ(WaitEvent(), WM_LBUTTONDOWN) << "a message that raises nothing comes back as its own number";
     EXPECT_EQ(WaitEvent(), ControlEvent) << "the click, from the fetch that dispatched its button release";
     EXPECT_EQ(EventSource(), Last);
-    EXPECT_EQ(win32_access::EventType(), BN_CLICKED);
+    EXPECT_EQ(Events().EventType(), BN_CLICKED);
 
     PostKey(Control(List), VK_DOWN);  // the user picks the next month
     EXPECT_EQ(WaitEvent(), ControlEvent);
     EXPECT_EQ(EventSource(), List);
-    EXPECT_EQ(win32_access::EventType(), CBN_SELCHANGE);
+    EXPECT_EQ(Events().EventType(), CBN_SELCHANGE);
     EXPECT_EQ(GetListSelection(List), 2);
 
     // The source stays through other events.
@@ -209,6 +237,25 @@ TEST_F(Win32Toolkit, TabAndShiftTabFollowCreationOrderPastTheFrame)
     SendKeys({VK_SHIFT, VK_TAB});
     Drain();
     EXPECT_EQ(GetFocus(), Control(Last)) << "with nothing focused, Shift+Tab goes to the last";
+}
+
+TEST_F(Win32Toolkit, ButtonsReportTheirClickButNeverTheirFocus)
+{
+    SetFocus(Control(List));
+    Drain();
+    SendKeys({VK_TAB});
+    Drain();
+    ASSERT_EQ(GetFocus(), Control(Last));
+    EXPECT_EQ(EventSource(), List) << "the list lost the focus; the button took it silently";
+
+    // A button made with the notify style would tell its focus; the toolkit would not pass it on.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(First, BN_SETFOCUS), reinterpret_cast<LPARAM>(Control(First)));
+    EXPECT_FALSE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), List);
+
+    SendKeys({VK_SPACE});
+    EXPECT_TRUE(Contains(Drain(), ControlEvent));
+    EXPECT_EQ(EventSource(), Last);
 }
 
 TEST_F(Win32Toolkit, SizingByTheBorderKeepsTheFetchesRunning)

@@ -13,12 +13,16 @@ void EventState::Queue(int code, int window)
     queue_.push_back(event);
 }
 
-void EventState::ReportControl(int number, int window, int notification)
+bool EventState::ReportControl(int number, ControlKind kind, int window, int notification)
 {
+    if (!ReportsNotification(kind, notification)) {
+        return false;
+    }
     pending_ = ControlEvent;
     source_ = number;
     window_ = window;
     type_ = notification;
+    return true;
 }
 
 void EventState::ReportMenu(int item, int window)
@@ -67,6 +71,13 @@ int EventState::Fetch(bool wait, const std::function<void(bool wait)>& dispatch)
             return NoEvent;
         }
     }
+}
+
+EventState& Events()
+{
+    // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
+    static EventState* events = new EventState;
+    return *events;
 }
 
 }  // namespace toolkit

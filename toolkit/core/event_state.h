@@ -6,15 +6,9 @@
 #include <deque>
 #include <functional>
 
-namespace toolkit {
+#include "toolkit/core/control_kinds.h"
 
-// Notification codes carried as the event type of a ControlEvent.
-inline constexpr int ClickedNotification = 0;
-inline constexpr int SelectionNotification = 1;
-inline constexpr int FocusInNotification = 3;
-inline constexpr int FocusOutNotification = 4;
-inline constexpr int ListOpenedNotification = 7;
-inline constexpr int ListClosedNotification = 8;
+namespace toolkit {
 
 struct QueuedEvent {
     int code;
@@ -28,9 +22,10 @@ public:
     // before the next fetch give one CloseWindowEvent.
     void Queue(int code, int window);
 
-    // A user's activity on control `number` of window `window`: the next fetch returns
-    // ControlEvent and the control becomes the source.
-    void ReportControl(int number, int window, int notification);
+    // A notification of control `number`, of kind `kind`, in window `window`. When the kind
+    // reports it, the fetch returns ControlEvent and the control becomes the source; otherwise
+    // nothing changes. Returns whether it was reported.
+    bool ReportControl(int number, ControlKind kind, int window, int notification);
     // A menu item was chosen: the next fetch returns MenuEvent with the item as source.
     void ReportMenu(int item, int window);
     // A platform message that raised no event: the fetch that handed it over returns its own
@@ -42,6 +37,7 @@ public:
     int Fetch(bool wait, const std::function<void(bool wait)>& dispatch);
 
     int Source() const { return source_; }
+    int Pending() const { return pending_; }
     int EventWindow() const { return window_; }
     int EventType() const { return type_; }
     std::size_t Waiting() const { return queue_.size(); }
@@ -56,5 +52,8 @@ private:
     int raw_ = 0;
     std::deque<QueuedEvent> queue_;
 };
+
+// The program's one event state, which every fetch and every backend reports to.
+EventState& Events();
 
 }  // namespace toolkit

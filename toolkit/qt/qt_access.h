@@ -2,8 +2,6 @@
 // The Qt widgets behind toolkit numbers, for tests that drive the window as a person would and
 // for the program's own picture of itself. Not part of the converter's toolkit interface.
 
-#include <cstddef>
-
 class QWidget;
 class QMenuBar;
 
@@ -12,6 +10,5 @@ namespace toolkit::qt_access {
 QWidget* Window(int number);   // nullptr when the number holds no window
 QWidget* Control(int number);  // nullptr when the number holds no control
 QMenuBar* MenuBar(int number);
-std::size_t WaitingEvents();   // events queued for later fetches
 
 }  // namespace toolkit::qt_access

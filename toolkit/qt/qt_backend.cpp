@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -20,7 +21,8 @@
 
 #include "toolkit/core/cp1255.h"
 #include "toolkit/core/event_state.h"
-#include "toolkit/core/registry.h"
+#include "toolkit/core/objects.h"
+#include "toolkit/core/platform.h"
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/toolkit.h"
 
@@ -31,6 +33,9 @@ namespace {
 constexpr std::uint32_t MaximizedStyle = 0x1000000;
 constexpr std::uint32_t MinimizedStyle = 0x20000000;
 constexpr int DefaultPosition = -65535;
+// Qt's own number for a widget's repaint, handed over as the platform's number for it, as the
+// Win32 backend hands over a control's WM_PAINT.
+constexpr int ControlRepaintCode = QEvent::Paint;
 
 QString ToQt(std::string_view text)
 {
@@ -48,8 +53,6 @@ Handle HandleOf(const QObject* object)
 {
     return reinterpret_cast<Handle>(object);
 }
-
-EventState& Events();
 
 // A top-level window. Its client area is the part below the menu bar; the controls live in it
 // and keep their places whatever the window's size. A close request is only reported.
@@ -119,14 +122,14 @@ public:
 
     void showPopup() override
     {
-        Events().ReportControl(number_, window_, ListOpenedNotification);
+        Events().ReportControl(number_, ControlKind::DropDownList, window_, ListOpenedNotification);
         QComboBox::showPopup();
     }
 
     void hidePopup() override
     {
         QComboBox::hidePopup();
-        Events().ReportControl(number_, window_, ListClosedNotification);
+        Events().ReportControl(number_, ControlKind::DropDownList, window_, ListClosedNotification);
     }
 
 private:
@@ -134,32 +137,39 @@ private:
     int window_;
 };
 
-// Focus entering or leaving a control is a notification of that control, as a click is.
+// Focus entering or leaving a control is a notification of that control, which its kind
+// reports or keeps to itself. A list keeps the focus while its own drop-down is open, and
+// activating the window does not itself move the focus into a control, as on Win32: Qt's focus
+// changes for those two reasons are none of the program's business.
 class FocusReporter : public QObject {
 public:
-    FocusReporter(int number, int window, QObject* parent) : QObject(parent), number_(number), window_(window) {}
+    FocusReporter(int number, ControlKind kind, int window, QObject* parent)
+        : QObject(parent), number_(number), kind_(kind), window_(window)
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn) {
-            Events().ReportControl(number_, window_, FocusInNotification);
-        } else if (event->type() == QEvent::FocusOut) {
-            Events().ReportControl(number_, window_, FocusOutNotification);
+        bool gained = event->type() == QEvent::FocusIn;
+        if (gained || event->type() == QEvent::FocusOut) {
+            Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && !(gained && reason == Qt::ActiveWindowFocusReason)) {
+                Events().ReportControl(number_, kind_, window_, FocusNotification(kind_, gained));
+            }
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     int number_;
+    ControlKind kind_;
     int window_;
 };
 
 struct WindowRecord {
     std::unique_ptr<TopLevel> widget;
 };
-
-enum class ControlKind { Button, Frame, DropDownList };
 
 struct ControlRecord {
     ControlKind kind;
@@ -173,15 +183,11 @@ struct MenuRecord {
     ~MenuRecord() { delete bar.data(); }
 };
 
-struct Toolkit {
+struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     QApplication* application = nullptr;
-    Registry<WindowRecord> windows{WindowStep};
-    Registry<ControlRecord> controls{ControlStep};
-    Registry<MenuRecord> menus{MenuStep};
-    EventState events;
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
-    int currentMenu = -1;
+    bool responseRepaintOwed = false;  // see platform::Round
 };
 
 // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
@@ -195,29 +201,16 @@ Toolkit& State()
     return *state;
 }
 
-EventState& Events()
-{
-    return State().events;
-}
-
 int WindowNumberOf(Handle handle)
 {
-    int found = -1;
-    State().windows.ForEach([&](int number, const WindowRecord& record) {
-        if (HandleOf(record.widget.get()) == handle) {
-            found = number;
-        }
-    });
-    return found;
+    return State().FindWindowNumber(
+        [handle](const WindowRecord& record) { return HandleOf(record.widget.get()) == handle; });
 }
 
 QComboBox* ListOf(int number)
 {
-    ControlRecord* record = State().controls.Find(number);
-    if (record == nullptr || record->kind != ControlKind::DropDownList) {
-        return nullptr;
-    }
-    return static_cast<QComboBox*>(record->widget.data());
+    ControlRecord* record = State().FindControl(number, ControlKind::DropDownList);
+    return record != nullptr ? static_cast<QComboBox*>(record->widget.data()) : nullptr;
 }
 
 template <class Widget>
@@ -225,18 +218,13 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
 {
     Toolkit& t = State();
     widget->setGeometry(x, y, width, height);
-    widget->installEventFilter(new FocusReporter(number, t.controlParentWindow, widget));
+    widget->installEventFilter(new FocusReporter(number, kind, t.controlParentWindow, widget));
     widget->show();
     auto record = std::make_unique<ControlRecord>();
     record->kind = kind;
     record->widget = widget;
     t.controls.Put(number, std::move(record));
     return HandleOf(widget);
-}
-
-void Dispatch(bool wait)
-{
-    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
 
 }  // namespace
@@ -367,7 +355,7 @@ Handle AddFrame(int number, int x, int y, int width, int height, std::string_vie
     }
     auto* frame = new QGroupBox(ToQt(caption), t.controlParent);
     frame->setFocusPolicy(Qt::NoFocus);
-    Handle handle = PlaceControl(number, ControlKind::Frame, frame, x, y, width, height);
+    Handle handle = PlaceControl(number, ControlKind::GroupFrame, frame, x, y, width, height);
     frame->lower();  // drawn behind the lists it surrounds
     return handle;
 }
@@ -382,8 +370,9 @@ Handle AddDropDownList(int number, int x, int y, int width, int height)
     list->setEditable(false);
     list->setFocusPolicy(Qt::StrongFocus);
     list->setMaxVisibleItems(20);
-    QObject::connect(list, &QComboBox::activated,
-                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, SelectionNotification); });
+    QObject::connect(list, &QComboBox::activated, [number, window = t.controlParentWindow] {
+        Events().ReportControl(number, ControlKind::DropDownList, window, SelectionNotification);
+    });
     // The height given is the platform's extent of the opened list; closed, a list is as tall as
     // its text needs.
     int closedHeight = std::min(height, list->sizeHint().height());
@@ -399,9 +388,10 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
     auto* button = new QPushButton(ToQt(caption), t.controlParent);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(button, &QPushButton::clicked,
-                     [number, window = t.controlParentWindow] { Events().ReportControl(number, window, ClickedNotification); });
-    return PlaceControl(number, ControlKind::Button, button, x, y, width, height);
+    QObject::connect(button, &QPushButton::clicked, [number, window = t.controlParentWindow] {
+        Events().ReportControl(number, ControlKind::PushButton, window, ClickedNotification);
+    });
+    return PlaceControl(number, ControlKind::PushButton, button, x, y, width, height);
 }
 
 int AddListItem(int list, int position, std::string_view text)
@@ -475,9 +465,9 @@ std::string GetControlText(int control)
         auto* combo = static_cast<QComboBox*>(record->widget.data());
         return combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::string();
     }
-    case ControlKind::Button:
+    case ControlKind::PushButton:
         return FromQt(static_cast<QPushButton*>(record->widget.data())->text());
-    case ControlKind::Frame:
+    case ControlKind::GroupFrame:
         return FromQt(static_cast<QGroupBox*>(record->widget.data())->title());
     }
     return {};
@@ -500,10 +490,10 @@ void SetControlText(int control, std::string_view text)
         }
         break;
     }
-    case ControlKind::Button:
+    case ControlKind::PushButton:
         static_cast<QPushButton*>(record->widget.data())->setText(ToQt(text));
         break;
-    case ControlKind::Frame:
+    case ControlKind::GroupFrame:
         static_cast<QGroupBox*>(record->widget.data())->setTitle(ToQt(text));
         break;
     }
@@ -525,19 +515,33 @@ int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
     return 1;  // OK, the box's only answer
 }
 
-int EventSource()
+// One round of Qt's events, waiting for some when asked to.
+//
+// On Win32 a user's change is followed by activity of its own (each list that changed repaints
+// in a fetch of its own, the pointer moves), and the program's settle step, which shows the
+// real date an impossible choice stands for, runs in the first pass that fetches such a code.
+// Qt repaints every list in one round and reports no pointer moves, so the same is made certain
+// here: the changed control's repaint comes back from the fetch after its ControlEvent, and the
+// repaint of the program's response to it from the first wait after it that would otherwise
+// block. Neither comes again without another change, so an idle program stays blocked.
+void platform::Round(bool wait)
 {
-    return State().events.Source();
-}
-
-int PollEvent()
-{
-    return State().events.Fetch(false, Dispatch);
-}
-
-int WaitEvent()
-{
-    return State().events.Fetch(true, Dispatch);
+    Toolkit& t = State();
+    EventState& events = Events();
+    if (wait && t.responseRepaintOwed) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (events.Pending() == 0 && events.Waiting() == 0) {
+            t.responseRepaintOwed = false;
+            events.ReportRaw(ControlRepaintCode);
+            return;
+        }
+    } else {
+        QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    }
+    if (events.Pending() == ControlEvent) {
+        events.Queue(ControlRepaintCode, events.EventWindow());
+        t.responseRepaintOwed = true;
+    }
 }
 
 namespace qt_access {
@@ -558,11 +562,6 @@ QMenuBar* MenuBar(int number)
 {
     MenuRecord* record = State().menus.Find(number);
     return record != nullptr ? record->bar.data() : nullptr;
-}
-
-std::size_t WaitingEvents()
-{
-    return State().events.Waiting();
 }
 
 }  // namespace qt_access

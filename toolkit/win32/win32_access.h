@@ -7,14 +7,10 @@
 #endif
 #include <windows.h>
 
-#include <cstddef>
-
 namespace toolkit::win32_access {
 
 HWND Window(int number);   // nullptr when the number holds no window
 HWND Control(int number);  // nullptr when the number holds no control
 HMENU Menu(int number);    // nullptr when the number holds no menu
-std::size_t WaitingEvents();  // events queued for later fetches
-int EventType();              // the notification of the last ControlEvent, -1 after other fetches
 
 }  // namespace toolkit::win32_access

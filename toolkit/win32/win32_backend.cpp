@@ -16,12 +16,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "toolkit/core/cp1255.h"
 #include "toolkit/core/event_state.h"
-#include "toolkit/core/registry.h"
+#include "toolkit/core/objects.h"
+#include "toolkit/core/platform.h"
 #include "toolkit/toolkit.h"
+#include "toolkit/win32/sizing.h"
 #include "toolkit/win32/win32_access.h"
 
 namespace toolkit {
@@ -34,7 +37,6 @@ constexpr int DefaultPosition = -65535;
 constexpr std::uint32_t ToolkitFlags = CentreOnScreen | CentreOnParent;
 constexpr WORD NextTabStop = 1212;
 constexpr WORD PreviousTabStop = 1213;
-constexpr int SizingStep = 10;  // pixels per arrow key while sizing from the keyboard
 
 constexpr DWORD FrameStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX;
 constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | CBS_HASSTRINGS | WS_TABSTOP |
@@ -45,7 +47,6 @@ static_assert(FrameStyle == 0x50020007 && ListStyle == 0x50A30203 && ButtonStyle
 // Window properties: number + 1, so that a property of 0 means "not ours".
 const wchar_t* const WindowNumberProperty = L"ToolkitWindowNumber";
 const wchar_t* const ControlNumberProperty = L"ToolkitControlNumber";
-const wchar_t* const PlatformProcedureProperty = L"ToolkitPlatformProcedure";
 
 std::wstring Wide(std::string_view text)
 {
@@ -74,8 +75,6 @@ Handle ToHandle(const void* handle)
 {
     return reinterpret_cast<Handle>(handle);
 }
-
-enum class ControlKind { PushButton = 1, GroupFrame = 7, DropDownList = 8 };
 
 struct WindowRecord {
     HWND hwnd = nullptr;
@@ -111,28 +110,21 @@ struct MenuRecord {
     }
 };
 
-// Sizing by the border, carried out by the fetches so that the converter's loop keeps running.
-struct Sizing {
-    HWND window = nullptr;
-    int edge = 0;  // WMSZ_LEFT ... WMSZ_BOTTOMRIGHT; 0 until an arrow key chooses one
-    RECT start{};
-    RECT current{};
-    POINT anchor{};
-};
-
-struct Toolkit {
+struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     HINSTANCE instance = nullptr;
     HICON icon = nullptr;
     HCURSOR cursor = nullptr;
     HFONT font = nullptr;
-    Registry<WindowRecord> windows{WindowStep};
-    Registry<ControlRecord> controls{ControlStep};
-    Registry<MenuRecord> menus{MenuStep};
-    EventState events;
     HWND controlParent = nullptr;
-    int currentMenu = -1;
-    Sizing sizing;
     IAccPropServices* accessibility = nullptr;  // made on first use, kept for the program's life
+    // Built since the last message was handled, see FinishBuilding: controls made hidden, and
+    // lists being filled with their redrawing held off.
+    std::vector<HWND> unshown;
+    std::vector<HWND> filling;
+    // Each control's own platform procedure, apart from the records, which may already be on
+    // their way out when the last messages come; not a window property, which Wine keeps in
+    // its server, a round trip for every message.
+    std::unordered_map<HWND, WNDPROC> platformProcedures;
     WPARAM lastWParam = 0;
     LPARAM lastLParam = 0;
 };
@@ -173,10 +165,15 @@ int NumberProperty(HWND window, const wchar_t* property)
 }
 
 // The number of the toolkit window that holds `window`, walking up its parents; -1 when none.
+// The records are asked before the window property: the window procedure asks for every
+// message, and Wine keeps properties in its server.
 int WindowNumberOf(HWND window)
 {
     for (HWND at = window; at != nullptr; at = GetParent(at)) {
-        int number = NumberProperty(at, WindowNumberProperty);
+        int number = State().FindWindowNumber([at](const WindowRecord& record) { return record.hwnd == at; });
+        if (number < 0) {
+            number = NumberProperty(at, WindowNumberProperty);
+        }
         if (number >= 0) {
             return number;
         }
@@ -192,11 +189,8 @@ WindowRecord* WindowRecordOf(HWND window)
 
 HWND ListOf(int number)
 {
-    ControlRecord* record = State().controls.Find(number);
-    if (record == nullptr || record->kind != ControlKind::DropDownList) {
-        return nullptr;
-    }
-    return record->hwnd;
+    ControlRecord* record = State().FindControl(number, ControlKind::DropDownList);
+    return record != nullptr ? record->hwnd : nullptr;
 }
 
 BOOL CALLBACK CollectTabStop(HWND child, LPARAM list)
@@ -247,146 +241,6 @@ void ReleaseMenusOf(int window, HWND hwnd)
     }
 }
 
-bool DragsFullWindows()
-{
-    BOOL full = FALSE;
-    return SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0) && full;
-}
-
-void BeginSizing(HWND window, int edge)
-{
-    Sizing& sizing = State().sizing;
-    sizing.window = window;
-    sizing.edge = edge;
-    GetWindowRect(window, &sizing.start);
-    sizing.current = sizing.start;
-    GetCursorPos(&sizing.anchor);
-    SendMessageW(window, WM_ENTERSIZEMOVE, 0, 0);
-    SetCapture(window);
-}
-
-void EndSizing(bool restore)
-{
-    Sizing& sizing = State().sizing;
-    HWND window = sizing.window;
-    if (window == nullptr) {
-        return;
-    }
-    sizing.window = nullptr;
-    if (restore) {
-        RECT& r = sizing.start;
-        SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (GetCapture() == window) {
-        ReleaseCapture();
-    }
-    SendMessageW(window, WM_EXITSIZEMOVE, 0, 0);
-}
-
-bool MovesLeft(int edge)
-{
-    return edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
-}
-
-bool MovesRight(int edge)
-{
-    return edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
-}
-
-bool MovesTop(int edge)
-{
-    return edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
-}
-
-bool MovesBottom(int edge)
-{
-    return edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
-}
-
-// Moves the dragged edges by (dx, dy) from where sizing began, within the window's limits.
-void SizeTo(int dx, int dy)
-{
-    Sizing& sizing = State().sizing;
-    RECT r = sizing.start;
-    int edge = sizing.edge;
-    if (MovesLeft(edge)) r.left += dx;
-    if (MovesRight(edge)) r.right += dx;
-    if (MovesTop(edge)) r.top += dy;
-    if (MovesBottom(edge)) r.bottom += dy;
-    SendMessageW(sizing.window, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&r));
-
-    MINMAXINFO limits{};
-    limits.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-    limits.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    SendMessageW(sizing.window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    auto clamp = [](LONG size, LONG least, LONG most) { return size < least ? least : size > most ? most : size; };
-    LONG width = clamp(r.right - r.left, limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x);
-    LONG height = clamp(r.bottom - r.top, limits.ptMinTrackSize.y, limits.ptMaxTrackSize.y);
-    if (MovesLeft(edge)) r.left = r.right - width; else r.right = r.left + width;
-    if (MovesTop(edge)) r.top = r.bottom - height; else r.bottom = r.top + height;
-
-    sizing.current = r;
-    SetWindowPos(sizing.window, nullptr, r.left, r.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Mouse and keys while sizing belong to the sizing; returns whether `message` was one of them.
-bool HandleSizing(const MSG& message)
-{
-    Sizing& sizing = State().sizing;
-    if (sizing.window == nullptr) {
-        return false;
-    }
-    switch (message.message) {
-    case WM_MOUSEMOVE:
-        // Where the pointer was on the screen, not in a client area that moves with the edge.
-        if (sizing.edge != 0) {
-            SizeTo(message.pt.x - sizing.anchor.x, message.pt.y - sizing.anchor.y);
-        }
-        return true;
-    case WM_LBUTTONUP:
-        EndSizing(false);
-        return true;
-    case WM_KEYDOWN:
-        switch (message.wParam) {
-        case VK_RETURN:
-            EndSizing(false);
-            return true;
-        case VK_ESCAPE:
-            EndSizing(true);
-            return true;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN: {
-            bool horizontal = message.wParam == VK_LEFT || message.wParam == VK_RIGHT;
-            int step = message.wParam == VK_LEFT || message.wParam == VK_UP ? -SizingStep : SizingStep;
-            if (sizing.edge == 0) {
-                sizing.edge = message.wParam == VK_LEFT    ? WMSZ_LEFT
-                              : message.wParam == VK_RIGHT ? WMSZ_RIGHT
-                              : message.wParam == VK_UP    ? WMSZ_TOP
-                                                           : WMSZ_BOTTOM;
-                return true;
-            }
-            RECT& now = sizing.current;
-            RECT& from = sizing.start;
-            int dx = (MovesLeft(sizing.edge) ? now.left - from.left : now.right - from.right) + (horizontal ? step : 0);
-            int dy = (MovesTop(sizing.edge) ? now.top - from.top : now.bottom - from.bottom) + (horizontal ? 0 : step);
-            SizeTo(dx, dy);
-            return true;
-        }
-        default:
-            return true;
-        }
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
-}
-
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Toolkit& t = State();
@@ -395,46 +249,48 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: {
         auto control = reinterpret_cast<HWND>(lParam);
         if (control != nullptr) {
+            // Only what the control's kind reports becomes an event; a control the toolkit did
+            // not make reports nothing.
             int id = static_cast<int>(GetWindowLongPtrW(control, GWLP_ID));
-            t.events.ReportControl(id, number, HIWORD(wParam));
+            ControlRecord* record = t.controls.Find(id);
+            if (record != nullptr && record->hwnd == control) {
+                Events().ReportControl(id, record->kind, number, HIWORD(wParam));
+            }
         } else if (HIWORD(wParam) != 0 && (LOWORD(wParam) == NextTabStop || LOWORD(wParam) == PreviousTabStop)) {
             MoveFocus(window, LOWORD(wParam) == NextTabStop);
         } else {
-            t.events.ReportMenu(LOWORD(wParam), number);
+            Events().ReportMenu(LOWORD(wParam), number);
         }
         return 0;
     }
     case WM_CLOSE:
-        t.events.Queue(CloseWindowEvent, number);
+        Events().Queue(CloseWindowEvent, number);
         return 0;
     case WM_MOVE:
-        t.events.Queue(WindowMovedEvent, number);
+        Events().Queue(WindowMovedEvent, number);
         return 0;
     case WM_SIZE:
         if (GetParent(window) == nullptr && wParam != SIZE_MINIMIZED) {
-            t.events.Queue(WindowResizedEvent, number);
+            Events().Queue(WindowResizedEvent, number);
             return 0;
         }
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            t.events.Queue(WindowActivatedEvent, number);
+            Events().Queue(WindowActivatedEvent, number);
         }
         return 1;
     case WM_ERASEBKGND:
-        t.events.Queue(RepaintEvent, number);
+        Events().Queue(RepaintEvent, number);
         break;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_SIZE && DragsFullWindows()) {
-            BeginSizing(window, static_cast<int>(wParam & 0xF));
+        if ((wParam & 0xFFF0) == SC_SIZE && win32::DragsFullWindows()) {
+            win32::BeginSizing(window, static_cast<int>(wParam & 0xF));
             return 0;
         }
         break;
     case WM_CAPTURECHANGED:
-        if (t.sizing.window == window && reinterpret_cast<HWND>(lParam) != window) {
-            t.sizing.window = nullptr;
-            SendMessageW(window, WM_EXITSIZEMOVE, 0, 0);
-        }
+        win32::SizingCaptureChanged(window, reinterpret_cast<HWND>(lParam));
         break;
     case WM_NCDESTROY:
         ReleaseMenusOf(number, window);
@@ -449,15 +305,18 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // that a control destroyed by its window gives its number back.
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Read from the control itself: its record may already be on its way out.
-    auto platform = reinterpret_cast<WNDPROC>(GetPropW(control, PlatformProcedureProperty));
+    Toolkit& t = State();
+    auto found = t.platformProcedures.find(control);
+    if (found == t.platformProcedures.end()) {
+        return DefWindowProcW(control, message, wParam, lParam);
+    }
+    WNDPROC platform = found->second;
     if (message == WM_NCDESTROY) {
-        Toolkit& t = State();
         int number = NumberProperty(control, ControlNumberProperty);
         ControlRecord* record = t.controls.Find(number);
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform));
         RemovePropW(control, ControlNumberProperty);
-        RemovePropW(control, PlatformProcedureProperty);
+        t.platformProcedures.erase(found);
         if (record != nullptr && record->hwnd == control) {
             record->hwnd = nullptr;
             t.controls.Release(number);
@@ -474,9 +333,11 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
         return 0;
     }
     t.controls.Release(number);
-    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style, x, y, width, height,
-                                   t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), t.instance,
-                                   nullptr);
+    // Shown by FinishBuilding: a visible control paints itself at once, one at a time.
+    bool visible = (style & WS_VISIBLE) != 0;
+    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, x, y, width,
+                                   height, t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+                                   t.instance, nullptr);
     if (control == nullptr) {
         return 0;
     }
@@ -485,40 +346,51 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
     record->kind = kind;
     record->platformProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
-    SetPropW(control, PlatformProcedureProperty, reinterpret_cast<HANDLE>(record->platformProcedure));
+    t.platformProcedures[control] = record->platformProcedure;
     t.controls.Put(number, std::move(record));
     SetWindowLongPtrW(control, GWLP_ID, number);
     SetPropW(control, ControlNumberProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(number) + 1));
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(t.font), TRUE);
+    if (visible) {
+        t.unshown.push_back(control);
+    }
     return ToHandle(control);
 }
 
-// One platform message: handed to the sizing, the active window's accelerators, or the window
-// procedure, and reported to the event state as its own number.
-void Dispatch(bool wait)
+// A list that the program fills item by item neither redraws nor recomputes its scroll bar after
+// each item, until FinishBuilding.
+void HoldRedraw(HWND combo)
+{
+    std::vector<HWND>& filling = State().filling;
+    if (std::find(filling.begin(), filling.end(), combo) == filling.end()) {
+        SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+        filling.push_back(combo);
+    }
+}
+
+// What the program built since the last message was handled is shown whole before the next one
+// is: the controls it made, and the lists it filled, redrawn once. Nobody sees the window between
+// two messages, so a person sees the same window as when every control and item showed at once,
+// only sooner: under Wine a themed control that shows as it is made paints itself there and
+// then, and a list redraws after each item.
+void FinishBuilding()
 {
     Toolkit& t = State();
-    MSG message;
-    if (wait) {
-        if (GetMessageW(&message, nullptr, 0, 0) == -1) {
-            return;
-        }
-    } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
-        return;
-    }
-    if (!HandleSizing(message)) {
-        HWND active = GetActiveWindow();
-        WindowRecord* record = active != nullptr ? WindowRecordOf(active) : nullptr;
-        if (record == nullptr || record->accelerators == nullptr ||
-            TranslateAcceleratorW(active, record->accelerators, &message) == 0) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+    for (HWND control : t.unshown) {
+        if (IsWindow(control)) {
+            ShowWindow(control, SW_SHOWNA);
         }
     }
-    t.lastWParam = message.wParam;
-    t.lastLParam = message.lParam;
-    t.events.ReportRaw(static_cast<int>(message.message));
+    t.unshown.clear();
+    for (HWND combo : t.filling) {
+        if (IsWindow(combo)) {
+            SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(combo, nullptr, TRUE);
+        }
+    }
+    t.filling.clear();
 }
+
 
 // While the message box is open, the thread's other windows take no input.
 struct DisabledWindows {
@@ -539,6 +411,34 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM found)
 }
 
 }  // namespace
+
+// The platform round: one message, handed to the sizing, the active window's accelerators or
+// the window procedure, and reported to the event state as its own number.
+void platform::Round(bool wait)
+{
+    Toolkit& t = State();
+    FinishBuilding();
+    MSG message;
+    if (wait) {
+        if (GetMessageW(&message, nullptr, 0, 0) == -1) {
+            return;
+        }
+    } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
+        return;
+    }
+    if (!win32::HandleSizing(message)) {
+        HWND active = GetActiveWindow();
+        WindowRecord* record = active != nullptr ? WindowRecordOf(active) : nullptr;
+        if (record == nullptr || record->accelerators == nullptr ||
+            TranslateAcceleratorW(active, record->accelerators, &message) == 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    t.lastWParam = message.wParam;
+    t.lastLParam = message.lParam;
+    Events().ReportRaw(static_cast<int>(message.message));
+}
 
 void InitToolkit()
 {
@@ -704,6 +604,7 @@ int AddListItem(int list, int position, std::string_view text)
 {
     HWND combo = ListOf(list);
     if (combo != nullptr && position >= -1) {
+        HoldRedraw(combo);
         SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(Wide(text).c_str()));
     }
     return 0;
@@ -803,6 +704,7 @@ void SetControlName(int control, std::string_view name)
 int ShowMessage(std::string_view caption, std::string_view text, int flags)
 {
     State();
+    FinishBuilding();
     DisabledWindows disabled{GetCurrentThreadId(), GetForegroundWindow(), {}};
     EnumWindows(DisableOne, reinterpret_cast<LPARAM>(&disabled));
     HWND owner = nullptr;
@@ -820,21 +722,6 @@ int ShowMessage(std::string_view caption, std::string_view text, int flags)
         }
     }
     return answer;
-}
-
-int EventSource()
-{
-    return State().events.Source();
-}
-
-int PollEvent()
-{
-    return State().events.Fetch(false, Dispatch);
-}
-
-int WaitEvent()
-{
-    return State().events.Fetch(true, Dispatch);
 }
 
 namespace win32_access {
@@ -855,16 +742,6 @@ HMENU Menu(int number)
 {
     MenuRecord* record = State().menus.Find(number);
     return record != nullptr ? record->menu : nullptr;
-}
-
-std::size_t WaitingEvents()
-{
-    return State().events.Waiting();
-}
-
-int EventType()
-{
-    return State().events.EventType();
 }
 
 }  // namespace win32_access
