@@ -22,6 +22,7 @@
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/registry.h"
 #include "toolkit/qt/qt_access.h"
+#include "toolkit/qt/qt_item_list.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -113,9 +114,37 @@ private:
 };
 
 // A non-editable drop-down list that reports its list opening and closing as the user does it.
+// Its size is the program's, never its items': nothing measures thousands of texts to size it.
 class DropDownList : public QComboBox {
 public:
-    DropDownList(int number, int window, QWidget* parent) : QComboBox(parent), number_(number), window_(window) {}
+    DropDownList(int number, int window, QWidget* parent)
+        : QComboBox(parent), number_(number), window_(window), items_(new ItemList(this))
+    {
+        setModel(items_);
+    }
+
+    ItemList* Items() const { return items_; }
+
+    // The rows of a batch of appends reach the list together: when the program next asks
+    // anything else of the list, or when Qt next handles events, whichever comes first.
+    void Append(const QString& text)
+    {
+        if (items_->Append(text)) {
+            QMetaObject::invokeMethod(this, [this] { CommitItems(); }, Qt::QueuedConnection);
+        }
+    }
+
+    // Qt would select the first row of a list that was empty; the list keeps its selection,
+    // or its lack of one.
+    void CommitItems()
+    {
+        QSignalBlocker quiet(this);
+        bool selected = currentIndex() >= 0;
+        items_->Commit();
+        if (!selected && currentIndex() >= 0) {
+            setCurrentIndex(-1);
+        }
+    }
 
     void showPopup() override
     {
@@ -132,6 +161,7 @@ public:
 private:
     int number_;
     int window_;
+    ItemList* items_;
 };
 
 // Focus entering or leaving a control is a notification of that control, as a click is.
@@ -211,13 +241,25 @@ int WindowNumberOf(Handle handle)
     return found;
 }
 
-QComboBox* ListOf(int number)
+// The list behind a number with its appended rows still waiting, nullptr when the number holds
+// no list.
+DropDownList* FillingListOf(int number)
 {
     ControlRecord* record = State().controls.Find(number);
     if (record == nullptr || record->kind != ControlKind::DropDownList) {
         return nullptr;
     }
-    return static_cast<QComboBox*>(record->widget.data());
+    return static_cast<DropDownList*>(record->widget.data());
+}
+
+// The list behind a number with every row in place.
+DropDownList* ListOf(int number)
+{
+    DropDownList* list = FillingListOf(number);
+    if (list != nullptr) {
+        list->CommitItems();
+    }
+    return list;
 }
 
 template <class Widget>
@@ -406,14 +448,20 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
 
 int AddListItem(int list, int position, std::string_view text)
 {
-    QComboBox* combo = ListOf(list);
-    if (combo == nullptr || position < -1 || position > combo->count()) {
+    if (position == -1) {
+        if (DropDownList* combo = FillingListOf(list)) {
+            combo->Append(ToQt(text));
+        }
+        return 0;
+    }
+    DropDownList* combo = ListOf(list);
+    if (combo == nullptr || position < 0 || position > combo->count()) {
         return 0;
     }
     QSignalBlocker quiet(combo);
     bool selected = combo->currentIndex() >= 0;
-    combo->insertItem(position == -1 ? combo->count() : position, ToQt(text));
-    if (!selected) {
+    combo->Items()->Insert(position, ToQt(text));
+    if (!selected && combo->currentIndex() >= 0) {
         combo->setCurrentIndex(-1);  // Qt would select the first item of an empty list
     }
     return 0;
@@ -472,7 +520,7 @@ std::string GetControlText(int control)
     }
     switch (record->kind) {
     case ControlKind::DropDownList: {
-        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        QComboBox* combo = ListOf(control);
         return combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::string();
     }
     case ControlKind::Button:
@@ -491,7 +539,7 @@ void SetControlText(int control, std::string_view text)
     }
     switch (record->kind) {
     case ControlKind::DropDownList: {
-        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        QComboBox* combo = ListOf(control);
         QSignalBlocker quiet(combo);
         if (text.empty()) {
             combo->setCurrentIndex(-1);
@@ -551,6 +599,9 @@ QWidget* Window(int number)
 QWidget* Control(int number)
 {
     ControlRecord* record = State().controls.Find(number);
+    if (record != nullptr && record->kind == ControlKind::DropDownList) {
+        return ListOf(number);
+    }
     return record != nullptr ? record->widget.data() : nullptr;
 }
 
