@@ -17,11 +17,13 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "toolkit/core/cp1255.h"
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/registry.h"
 #include "toolkit/qt/qt_access.h"
+#include "toolkit/qt/qt_fonts.h"
 #include "toolkit/qt/qt_item_list.h"
 #include "toolkit/toolkit.h"
 
@@ -71,6 +73,7 @@ public:
     {
         int barHeight = 0;
         if (bar_ && !bar_->actions().isEmpty()) {
+            qt_fonts::AwaitLoaded();
             barHeight = bar_->sizeHint().height();
             bar_->setGeometry(0, 0, width(), barHeight);
             bar_->show();
@@ -125,6 +128,22 @@ public:
 
     ItemList* Items() const { return items_; }
 
+    // The height the program gave is the platform's extent of the opened list; closed, a list
+    // is as tall as its text needs, which is known once the fonts are.
+    void RequestHeight(int height)
+    {
+        requestedHeight_ = height;
+        heightDue_ = true;
+    }
+
+    void ApplyClosedHeight(int textHeight)
+    {
+        if (heightDue_) {
+            heightDue_ = false;
+            resize(width(), std::min(requestedHeight_, textHeight));
+        }
+    }
+
     // The rows of a batch of appends reach the list together: when the program next asks
     // anything else of the list, or when Qt next handles events, whichever comes first.
     void Append(const QString& text)
@@ -162,6 +181,8 @@ private:
     int number_;
     int window_;
     ItemList* items_;
+    int requestedHeight_ = 0;
+    bool heightDue_ = false;
 };
 
 // Focus entering or leaving a control is a notification of that control, as a click is.
@@ -194,6 +215,8 @@ enum class ControlKind { Button, Frame, DropDownList };
 struct ControlRecord {
     ControlKind kind;
     QPointer<QWidget> widget;  // gone already when its window was closed first
+    // A frame's caption until the fonts are loaded: a group box measures its title at once.
+    std::optional<QString> pendingCaption;
     ~ControlRecord() { delete widget.data(); }
 };
 
@@ -212,6 +235,7 @@ struct Toolkit {
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
     int currentMenu = -1;
+    bool layoutDue = false;
 };
 
 // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
@@ -276,8 +300,55 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
     return HandleOf(widget);
 }
 
+// How tall a list's closed box is for its one line of text, measured on an empty list: a full
+// one would measure every item.
+int ListTextHeight(const QFont& font)
+{
+    QComboBox probe;
+    probe.setFont(font);
+    return probe.sizeHint().height();
+}
+
+// Sizes that depend on the font (the menu bars' heights, the lists' closed heights) are set
+// before the first round of events, so that the fonts load while the program builds its window.
+void FinishLayout()
+{
+    Toolkit& t = State();
+    if (!t.layoutDue) {
+        return;
+    }
+    t.layoutDue = false;
+    qt_fonts::AwaitLoaded();
+    t.windows.ForEach([](int, const WindowRecord& record) { record.widget->Relayout(); });
+    int textHeight = -1;
+    t.controls.ForEach([&](int, ControlRecord& record) {
+        if (record.kind == ControlKind::Frame && record.pendingCaption && record.widget) {
+            static_cast<QGroupBox*>(record.widget.data())->setTitle(*record.pendingCaption);
+            record.pendingCaption.reset();
+        }
+        if (record.kind == ControlKind::DropDownList && record.widget) {
+            auto* list = static_cast<DropDownList*>(record.widget.data());
+            if (textHeight < 0) {
+                textHeight = ListTextHeight(list->font());
+            }
+            list->ApplyClosedHeight(textHeight);
+        }
+    });
+}
+
+void ScheduleLayout()
+{
+    Toolkit& t = State();
+    if (!t.layoutDue) {
+        t.layoutDue = true;
+        QMetaObject::invokeMethod(t.application, FinishLayout, Qt::QueuedConnection);
+    }
+}
+
 void Dispatch(bool wait)
 {
+    qt_fonts::AwaitLoaded();
+    FinishLayout();
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
 
@@ -291,6 +362,7 @@ void InitToolkit()
     static int argc = 1;
     static char name[] = "detron";
     static char* argv[] = {name, nullptr};
+    qt_fonts::StartLoading();
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
@@ -301,6 +373,7 @@ void InitToolkit()
 
 void EndToolkit()
 {
+    qt_fonts::AwaitLoaded();
     if (state != nullptr) {
         state->controls.Clear();
         state->menus.Clear();
@@ -395,9 +468,7 @@ int AddMenuItem(int itemNumber, std::string_view text)
     int window = menu->ownerWindow;
     QAction* action = menu->bar->addAction(ToQt(text));
     QObject::connect(action, &QAction::triggered, [itemNumber, window] { Events().ReportMenu(itemNumber, window); });
-    if (WindowRecord* owner = t.windows.Find(window)) {
-        owner->widget->Relayout();
-    }
+    ScheduleLayout();
     return 1;
 }
 
@@ -407,10 +478,12 @@ Handle AddFrame(int number, int x, int y, int width, int height, std::string_vie
     if (!t.controlParent) {
         return 0;
     }
-    auto* frame = new QGroupBox(ToQt(caption), t.controlParent);
+    auto* frame = new QGroupBox(t.controlParent);
     frame->setFocusPolicy(Qt::NoFocus);
     Handle handle = PlaceControl(number, ControlKind::Frame, frame, x, y, width, height);
     frame->lower();  // drawn behind the lists it surrounds
+    t.controls.Find(number)->pendingCaption = ToQt(caption);
+    ScheduleLayout();
     return handle;
 }
 
@@ -426,10 +499,9 @@ Handle AddDropDownList(int number, int x, int y, int width, int height)
     list->setMaxVisibleItems(20);
     QObject::connect(list, &QComboBox::activated,
                      [number, window = t.controlParentWindow] { Events().ReportControl(number, window, SelectionNotification); });
-    // The height given is the platform's extent of the opened list; closed, a list is as tall as
-    // its text needs.
-    int closedHeight = std::min(height, list->sizeHint().height());
-    return PlaceControl(number, ControlKind::DropDownList, list, x, y, width, closedHeight);
+    list->RequestHeight(height);
+    ScheduleLayout();
+    return PlaceControl(number, ControlKind::DropDownList, list, x, y, width, height);
 }
 
 Handle AddButton(int number, int x, int y, int width, int height, std::string_view caption)
@@ -514,6 +586,7 @@ int SetListSelection(int list, int index)
 
 std::string GetControlText(int control)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(control);
     if (record == nullptr || !record->widget) {
         return {};
@@ -533,6 +606,7 @@ std::string GetControlText(int control)
 
 void SetControlText(int control, std::string_view text)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(control);
     if (record == nullptr || !record->widget) {
         return;
@@ -568,6 +642,7 @@ void SetControlName(int control, std::string_view name)
 int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
 {
     State();
+    qt_fonts::AwaitLoaded();
     QMessageBox box(QMessageBox::NoIcon, ToQt(caption), ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return 1;  // OK, the box's only answer
@@ -592,12 +667,14 @@ namespace qt_access {
 
 QWidget* Window(int number)
 {
+    FinishLayout();
     WindowRecord* record = State().windows.Find(number);
     return record != nullptr ? record->widget.get() : nullptr;
 }
 
 QWidget* Control(int number)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(number);
     if (record != nullptr && record->kind == ControlKind::DropDownList) {
         return ListOf(number);
@@ -607,6 +684,7 @@ QWidget* Control(int number)
 
 QMenuBar* MenuBar(int number)
 {
+    FinishLayout();
     MenuRecord* record = State().menus.Find(number);
     return record != nullptr ? record->bar.data() : nullptr;
 }
