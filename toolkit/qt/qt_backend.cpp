@@ -23,6 +23,7 @@
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/registry.h"
 #include "toolkit/qt/qt_access.h"
+#include "toolkit/qt/qt_accessibility.h"
 #include "toolkit/qt/qt_fonts.h"
 #include "toolkit/qt/qt_item_list.h"
 #include "toolkit/toolkit.h"
@@ -212,12 +213,30 @@ struct WindowRecord {
 
 enum class ControlKind { Button, Frame, DropDownList };
 
+// The controls a frame holds stay where they are, in the frame's parent, when the frame goes.
+void ReleaseMembers(QWidget* frame)
+{
+    QWidget* parent = frame->parentWidget();
+    for (QWidget* member : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QPoint place = member->mapTo(parent, QPoint(0, 0));
+        member->setParent(parent);
+        member->move(place);
+        member->show();
+    }
+}
+
 struct ControlRecord {
     ControlKind kind;
     QPointer<QWidget> widget;  // gone already when its window was closed first
     // A frame's caption until the fonts are loaded: a group box measures its title at once.
     std::optional<QString> pendingCaption;
-    ~ControlRecord() { delete widget.data(); }
+    ~ControlRecord()
+    {
+        if (kind == ControlKind::Frame && widget) {
+            ReleaseMembers(widget);
+        }
+        delete widget.data();
+    }
 };
 
 struct MenuRecord {
@@ -286,10 +305,36 @@ DropDownList* ListOf(int number)
     return list;
 }
 
+// The frame of the control parent whose area holds the top edge of a control at (x, y), nullptr
+// when there is none.
+QGroupBox* FrameAround(int x, int y, int width)
+{
+    Toolkit& t = State();
+    QGroupBox* found = nullptr;
+    t.controls.ForEach([&](int, const ControlRecord& record) {
+        if (record.kind == ControlKind::Frame && record.widget && record.widget->parentWidget() == t.controlParent) {
+            QRect area = record.widget->geometry();
+            if (area.contains(x, y) && area.contains(x + width - 1, y)) {
+                found = static_cast<QGroupBox*>(record.widget.data());
+            }
+        }
+    });
+    return found;
+}
+
+// A control that stands inside a frame is made the frame's child, where it is drawn just the
+// same, so that assistive technology finds it in the frame's group.
 template <class Widget>
 Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, int width, int height)
 {
     Toolkit& t = State();
+    if (kind != ControlKind::Frame) {
+        if (QGroupBox* frame = FrameAround(x, y, width)) {
+            widget->setParent(frame);
+            x -= frame->x();
+            y -= frame->y();
+        }
+    }
     widget->setGeometry(x, y, width, height);
     widget->installEventFilter(new FocusReporter(number, t.controlParentWindow, widget));
     widget->show();
@@ -365,6 +410,7 @@ void InitToolkit()
     qt_fonts::StartLoading();
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
+    qt_accessibility::Install();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(QApplication::font().pointSize());
