@@ -1,7 +1,7 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
-                python3-pyatspi at-spi2-core dbus-daemon
+                python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev
 # The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth x11-apps netpbm

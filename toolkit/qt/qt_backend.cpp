@@ -26,6 +26,7 @@
 #include "toolkit/qt/qt_accessibility.h"
 #include "toolkit/qt/qt_fonts.h"
 #include "toolkit/qt/qt_item_list.h"
+#include "toolkit/qt/qt_language.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -411,6 +412,7 @@ void InitToolkit()
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
     qt_accessibility::Install();
+    qt_language::SpeakHebrew();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(QApplication::font().pointSize());
