@@ -1,13 +1,14 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
-                python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev
+                python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
+                dpkg-dev file lintian
 # The Windows program: MinGW-w64 for 32-bit x86, GoogleTest's sources, Wine to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix googletest wine wine32:i386 xvfb xauth x11-apps netpbm
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench clean
+.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench package clean
 
 all: build
 
@@ -54,6 +55,13 @@ test-windows: windows
 windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb.
+package: deps-linux
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack --config CPackConfig.cmake
+	@ls build/package/packages/*.deb
 
 bench: deps-linux
 	@./tools/deps.sh valgrind
