@@ -24,9 +24,8 @@
 #include "toolkit/core/registry.h"
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/qt/qt_accessibility.h"
-#include "toolkit/qt/qt_fonts.h"
 #include "toolkit/qt/qt_item_list.h"
-#include "toolkit/qt/qt_language.h"
+#include "toolkit/qt/qt_preload.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -39,8 +38,9 @@ constexpr int DefaultPosition = -65535;
 
 QString ToQt(std::string_view text)
 {
-    std::u16string unicode = Cp1255ToUtf16(text);
-    return QString(reinterpret_cast<const QChar*>(unicode.data()), static_cast<qsizetype>(unicode.size()));
+    QString unicode(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    Cp1255ToUtf16(text, reinterpret_cast<char16_t*>(unicode.data()));
+    return unicode;
 }
 
 std::string FromQt(const QString& text)
@@ -75,7 +75,7 @@ public:
     {
         int barHeight = 0;
         if (bar_ && !bar_->actions().isEmpty()) {
-            qt_fonts::AwaitLoaded();
+            qt_preload::AwaitLoaded();
             barHeight = bar_->sizeHint().height();
             bar_->setGeometry(0, 0, width(), barHeight);
             bar_->show();
@@ -364,7 +364,7 @@ void FinishLayout()
         return;
     }
     t.layoutDue = false;
-    qt_fonts::AwaitLoaded();
+    qt_preload::AwaitLoaded();
     t.windows.ForEach([](int, const WindowRecord& record) { record.widget->Relayout(); });
     int textHeight = -1;
     t.controls.ForEach([&](int, ControlRecord& record) {
@@ -393,7 +393,7 @@ void ScheduleLayout()
 
 void Dispatch(bool wait)
 {
-    qt_fonts::AwaitLoaded();
+    qt_preload::AwaitLoaded();
     FinishLayout();
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
@@ -408,11 +408,11 @@ void InitToolkit()
     static int argc = 1;
     static char name[] = "detron";
     static char* argv[] = {name, nullptr};
-    qt_fonts::StartLoading();
+    qt_preload::Start();
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
+    qt_preload::ApplicationReady();
     qt_accessibility::Install();
-    qt_language::SpeakHebrew();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(QApplication::font().pointSize());
@@ -421,7 +421,7 @@ void InitToolkit()
 
 void EndToolkit()
 {
-    qt_fonts::AwaitLoaded();
+    qt_preload::AwaitLoaded();
     if (state != nullptr) {
         state->controls.Clear();
         state->menus.Clear();
@@ -690,7 +690,7 @@ void SetControlName(int control, std::string_view name)
 int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
 {
     State();
-    qt_fonts::AwaitLoaded();
+    qt_preload::AwaitLoaded();
     QMessageBox box(QMessageBox::NoIcon, ToQt(caption), ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return 1;  // OK, the box's only answer

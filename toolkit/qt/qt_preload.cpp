@@ -1,0 +1,68 @@
+#include "toolkit/qt/qt_preload.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QTranslator>
+
+#include <fontconfig/fontconfig.h>
+
+#include <future>
+#include <thread>
+
+// The resources of a static library are registered by hand, outside any namespace.
+static void RegisterTranslations()
+{
+    Q_INIT_RESOURCE(toolkit_translations);
+}
+
+namespace toolkit::qt_preload {
+
+namespace {
+
+// Touched by the program's own thread only, but for the translator, which the loader fills
+// before the program's thread, having joined it, puts it to use.
+std::thread loader;
+std::promise<void> applicationReady;
+QTranslator* translator = nullptr;
+bool translated = false;
+
+void Load(std::future<void> ready)
+{
+    // Fontconfig sets up its one configuration thread-safely; Qt's font database finds it in
+    // place later instead of reading the configuration files itself.
+    FcInit();
+    ready.wait();
+    // Qt's font database is shared by all threads and guarded by its own lock.
+    QFontDatabase::families();
+    translated = translator->load(QStringLiteral(":/toolkit/translations/qtbase_he.qm"));
+}
+
+}  // namespace
+
+void Start()
+{
+    if (!loader.joinable()) {
+        loader = std::thread(Load, applicationReady.get_future());
+    }
+}
+
+void ApplicationReady()
+{
+    RegisterTranslations();
+    translator = new QTranslator(QCoreApplication::instance());
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    applicationReady.set_value();
+}
+
+void AwaitLoaded()
+{
+    if (loader.joinable()) {
+        loader.join();
+        if (translated) {
+            QCoreApplication::installTranslator(translator);
+        }
+    }
+}
+
+}  // namespace toolkit::qt_preload
