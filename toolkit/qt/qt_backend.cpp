@@ -148,7 +148,7 @@ public:
 
     // The rows of a batch of appends reach the list together: when the program next asks
     // anything else of the list, or when Qt next handles events, whichever comes first.
-    void Append(const QString& text)
+    void Append(std::string_view text)
     {
         if (items_->Append(text)) {
             QMetaObject::invokeMethod(this, [this] { CommitItems(); }, Qt::QueuedConnection);
@@ -570,7 +570,7 @@ int AddListItem(int list, int position, std::string_view text)
 {
     if (position == -1) {
         if (DropDownList* combo = FillingListOf(list)) {
-            combo->Append(ToQt(text));
+            combo->Append(text);
         }
         return 0;
     }
@@ -580,7 +580,7 @@ int AddListItem(int list, int position, std::string_view text)
     }
     QSignalBlocker quiet(combo);
     bool selected = combo->currentIndex() >= 0;
-    combo->Items()->Insert(position, ToQt(text));
+    combo->Items()->Insert(position, text);
     if (!selected && combo->currentIndex() >= 0) {
         combo->setCurrentIndex(-1);  // Qt would select the first item of an empty list
     }
