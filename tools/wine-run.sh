@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the build's own prefix, quietly, with a Hebrew locale so
-# that the ANSI code page is 1255. The prefix is made on first use, under a lock, because ctest
-# starts several programs at once. Without a DISPLAY, the programs share one Xvfb server for
-# the build; its display number is kept next to the prefix, and `tools/wine-run.sh --stop-xvfb`
-# ends it.
+# Runs a Windows program under Wine, quietly, with a Hebrew locale so that the ANSI code page is
+# 1255. The program's own header decides the Wine: a 64-bit program runs under wine64 in the
+# build's 64-bit prefix, a 32-bit one under the 32-bit loader in the 32-bit prefix, so a machine
+# whose kernel runs no 32-bit programs still runs every 64-bit one. Each prefix is made on first
+# use, under a lock, because ctest starts several programs at once. Without a DISPLAY, all
+# programs share one Xvfb server for the build; its display number is kept in build/, and
+#   tools/wine-run.sh --stop
+# ends it and both prefixes' Wine servers.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+state=$here/build
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LANG=${DETRON_WINE_LANG:-he_IL.UTF-8}
-display_file=$WINEPREFIX.display
-mkdir -p "$(dirname "$WINEPREFIX")"
+display_file=$state/wine.display
+mkdir -p "$state"
+
+wine32=/usr/lib/wine/wine
+wine64=/usr/lib/wine/wine64
+
+# 32 or 64, from the machine field of a PE file's header; nothing for anything else.
+pe_bits() {
+  local offset machine
+  [[ -f "$1" ]] || return 0
+  [[ "$(head -c 2 "$1")" == MZ ]] || return 0
+  offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+  machine=$(od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' ')
+  case "$machine" in
+    014c) echo 32 ;;
+    8664) echo 64 ;;
+  esac
+}
 
 # The server whose display number and process id the file names, if it still runs. Its socket
 # file is not checked: clients also reach it through the abstract socket, and /tmp cleaners
@@ -29,13 +48,13 @@ xvfb_alive() {
 
 # Xvfb picks a free display number itself and writes it once it accepts clients.
 start_xvfb() {
-  local ready pid number tries
+  local ready pid number
   ready=$(mktemp)
   # Not holding the lock: the server outlives this run.
   Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>"$ready" 9>&- &
   pid=$!
   disown
-  for tries in $(seq 200); do
+  for _ in $(seq 200); do
     number=$(head -n1 "$ready" 2>/dev/null || true)
     if [[ -n "$number" ]]; then
       rm -f "$ready"
@@ -52,20 +71,35 @@ start_xvfb() {
   return 1
 }
 
-if [[ "${1:-}" == --stop-xvfb ]]; then
+if [[ "${1:-}" == --stop || "${1:-}" == --stop-xvfb ]]; then
+  for bits in 32 64; do
+    [[ -d "$state/wineprefix$bits" ]] && WINEPREFIX=$state/wineprefix$bits wineserver -k 2>/dev/null || true
+  done
   (
     flock 9
-    if number=$(xvfb_alive); then
+    if xvfb_alive >/dev/null; then
       read -r _ pid <"$display_file"
       kill "$pid" 2>/dev/null || true
     fi
     rm -f "$display_file"
-  ) 9>"$WINEPREFIX.lock"
+  ) 9>"$state/wine.lock"
   exit 0
 fi
 
+bits=$(pe_bits "${1:-}")
+bits=${bits:-64}
+if [[ $bits == 32 ]]; then
+  loader=$wine32
+  export WINEARCH=win32
+else
+  loader=$wine64
+  export WINEARCH=win64
+  export WINELOADER=$wine64
+fi
+export WINEPREFIX=${WINEPREFIX:-$state/wineprefix$bits}
+
 display=$(
-  exec 9>"$WINEPREFIX.lock"
+  exec 9>"$state/wine.lock"
   flock 9
   display=${DISPLAY:-}
   if [[ -z "$display" ]]; then
@@ -73,13 +107,13 @@ display=$(
     display=:$number
   fi
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    DISPLAY=$display wineboot --init >/dev/null 2>&1 || true
+    DISPLAY=$display "$loader" wineboot --init >/dev/null 2>&1 || true
     # Wine draws the window frames itself: there is no window manager to ask, and closing a
     # window would otherwise wait two seconds for one to answer.
-    DISPLAY=$display wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    DISPLAY=$display "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   echo "$display"
 )
 export DISPLAY=$display
-exec wine "$@"
+exec "$loader" "$@"

@@ -232,7 +232,7 @@ void ExpectShows(const Program& program, const Expected& expected)
     EXPECT_EQ(program.Shown(HebrewYearList), expected.hebrewYear);
 }
 
-TEST(WindowsProgram, CarriesItsIconInFourSizesAndAsksForCommonControlsSix)
+TEST(WindowsProgram, CarriesItsIconVersionAndAManifestForItsProcessor)
 {
     HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
@@ -242,6 +242,13 @@ TEST(WindowsProgram, CarriesItsIconInFourSizesAndAsksForCommonControlsSix)
                      SizeofResource(program, manifest));
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
+    // Windows refuses to start a program whose manifest names another processor.
+#ifdef _WIN64
+    EXPECT_NE(text.find("processorArchitecture=\"amd64\""), std::string::npos);
+#else
+    EXPECT_NE(text.find("processorArchitecture=\"x86\""), std::string::npos);
+#endif
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr);  // version
 
     HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // the icon group
     ASSERT_NE(group, nullptr);

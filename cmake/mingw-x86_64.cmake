@@ -1,0 +1,4 @@
+# The 64-bit Windows programs; their doubles use SSE2 already.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(DETRON_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
