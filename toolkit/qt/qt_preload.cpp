@@ -7,6 +7,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <future>
 #include <thread>
 
@@ -23,19 +24,35 @@ namespace {
 // Touched by the program's own thread only, but for the translator, which the loader fills
 // before the program's thread, having joined it, puts it to use.
 std::thread loader;
-std::promise<void> applicationReady;
+std::promise<bool> applicationReady;  // false: the program ends without an application
+bool released = false;                  // the promise is kept
 QTranslator* translator = nullptr;
 bool translated = false;
 
-void Load(std::future<void> ready)
+void Load(std::future<bool> ready)
 {
     // Fontconfig sets up its one configuration thread-safely; Qt's font database finds it in
     // place later instead of reading the configuration files itself.
     FcInit();
-    ready.wait();
+    if (!ready.get()) {
+        return;
+    }
     // Qt's font database is shared by all threads and guarded by its own lock.
     QFontDatabase::families();
     translated = translator->load(QStringLiteral(":/toolkit/translations/qtbase_he.qm"));
+}
+
+// A program that ends without having drawn text still lets the loader finish first: a thread
+// left running at exit would end the process abnormally.
+void JoinAtExit()
+{
+    if (!released) {
+        released = true;
+        applicationReady.set_value(false);
+    }
+    if (loader.joinable()) {
+        loader.join();
+    }
 }
 
 }  // namespace
@@ -44,6 +61,7 @@ void Start()
 {
     if (!loader.joinable()) {
         loader = std::thread(Load, applicationReady.get_future());
+        std::atexit(JoinAtExit);
     }
 }
 
@@ -52,7 +70,10 @@ void ApplicationReady()
     RegisterTranslations();
     translator = new QTranslator(QCoreApplication::instance());
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-    applicationReady.set_value();
+    if (!released) {
+        released = true;
+        applicationReady.set_value(true);
+    }
 }
 
 void AwaitLoaded()
