@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Start-up as a person waits for it: from launch until the program has finished starting.
 
-Starts the converter and an empty Qt window of the same size, alternating, and for each run
+Starts the converter and an empty Qt window of the same size, alternating (with --also, further
+programs for comparison, such as the empty window with one line of text), and for each run
 samples the CPU time of all the process's threads every millisecond. The program is ready at
 its last CPU use, once it has gone quiet and its window is mapped on the display. The run then
 watches it idle for a while (its CPU use there should be 0) and reads its peak memory (VmHWM).
 Needs DISPLAY (a window manager running) and xdotool.
 
-  startup_qt.py PROGRAM YARDSTICK [--runs N]
+  startup_qt.py PROGRAM YARDSTICK [--runs N] [--also "COMMAND ARG..."]...
 """
 import argparse
 import os
+import shlex
 import signal
 import statistics
 import subprocess
@@ -48,11 +50,12 @@ def window_mapped(pid):
     return found.returncode == 0 and found.stdout.strip() != ""
 
 
-def measure(program):
+def measure(command):
+    program = command[0]
     env = dict(os.environ)
     env.pop("QT_QPA_PLATFORM", None)
     start = time.monotonic_ns()
-    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     pid = process.pid
     used = 0
     last_use = start
@@ -92,30 +95,35 @@ def main():
     parser.add_argument("program")
     parser.add_argument("yardstick")
     parser.add_argument("--runs", type=int, default=11)
+    parser.add_argument("--also", action="append", default=[])
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("startup_qt.py: needs a display with a window manager (tools/x-session.sh)")
 
-    results = {args.program: [], args.yardstick: []}
-    measure(args.yardstick)  # warms the file cache; not counted
-    measure(args.program)
+    commands = [[args.program], [args.yardstick]] + [shlex.split(also) for also in args.also]
+    names = [" ".join(os.path.basename(part) if i == 0 else part for i, part in enumerate(c)) for c in commands]
+    results = [[] for _ in commands]
+    for command in commands:
+        measure(command)  # warms the file cache; not counted
     for run in range(args.runs):
-        order = (args.program, args.yardstick) if run % 2 == 0 else (args.yardstick, args.program)
-        for program in order:
-            ready, idle, peak = measure(program)
-            results[program].append((ready, idle, peak))
-            print(f"run {run + 1:2}  {os.path.basename(program):14} ready {ready:7.1f} ms"
+        # Each program goes first in turn, so that none always follows the same one.
+        shift = run % len(commands)
+        for index in list(range(len(commands)))[shift:] + list(range(len(commands)))[:shift]:
+            ready, idle, peak = measure(commands[index])
+            results[index].append((ready, idle, peak))
+            print(f"run {run + 1:2}  {names[index]:22} ready {ready:7.1f} ms"
                   f"  idle CPU {idle:5.2f} ms/s  peak {peak / 1024:6.1f} MiB", flush=True)
 
-    medians = {}
-    for program, rows in results.items():
-        medians[program] = statistics.median(r[0] for r in rows)
-        print(f"{os.path.basename(program):14} median ready {medians[program]:7.1f} ms"
+    medians = [statistics.median(r[0] for r in rows) for rows in results]
+    for name, rows, median in zip(names, results, medians):
+        print(f"{name:22} median ready {median:7.1f} ms"
               f"  (min {min(r[0] for r in rows):.1f}, max {max(r[0] for r in rows):.1f})"
               f"  idle CPU max {max(r[1] for r in rows):.2f} ms/s"
               f"  peak memory {max(r[2] for r in rows) / 1024:.1f} MiB")
-    ratio = medians[args.program] / medians[args.yardstick]
-    print(f"ratio {ratio:.2f} ({args.runs} runs each, load {os.getloadavg()[0]:.2f}, {os.cpu_count()} cores)")
+    for name, median in list(zip(names, medians))[2:]:
+        print(f"{name} / {names[1]}: {median / medians[1]:.2f}")
+    print(f"ratio {medians[0] / medians[1]:.2f} ({args.runs} runs each, load {os.getloadavg()[0]:.2f},"
+          f" {os.cpu_count()} cores)")
 
 
 if __name__ == "__main__":

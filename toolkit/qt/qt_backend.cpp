@@ -408,10 +408,9 @@ void InitToolkit()
     static int argc = 1;
     static char name[] = "detron";
     static char* argv[] = {name, nullptr};
-    qt_preload::Start();
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
-    qt_preload::ApplicationReady();
+    qt_preload::Start();
     qt_accessibility::Install();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
     QFont font(QStringLiteral("DejaVu Sans"));

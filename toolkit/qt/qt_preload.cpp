@@ -8,7 +8,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
-#include <future>
 #include <thread>
 
 // The resources of a static library are registered by hand, outside any namespace.
@@ -24,20 +23,15 @@ namespace {
 // Touched by the program's own thread only, but for the translator, which the loader fills
 // before the program's thread, having joined it, puts it to use.
 std::thread loader;
-std::promise<bool> applicationReady;  // false: the program ends without an application
-bool released = false;                  // the promise is kept
 QTranslator* translator = nullptr;
 bool translated = false;
 
-void Load(std::future<bool> ready)
+void Load()
 {
     // Fontconfig sets up its one configuration thread-safely; Qt's font database finds it in
-    // place later instead of reading the configuration files itself.
+    // place instead of reading the configuration files itself. The database is shared by all
+    // threads and guarded by its own lock.
     FcInit();
-    if (!ready.get()) {
-        return;
-    }
-    // Qt's font database is shared by all threads and guarded by its own lock.
     QFontDatabase::families();
     translated = translator->load(QStringLiteral(":/toolkit/translations/qtbase_he.qm"));
 }
@@ -46,10 +40,6 @@ void Load(std::future<bool> ready)
 // left running at exit would end the process abnormally.
 void JoinAtExit()
 {
-    if (!released) {
-        released = true;
-        applicationReady.set_value(false);
-    }
     if (loader.joinable()) {
         loader.join();
     }
@@ -59,21 +49,14 @@ void JoinAtExit()
 
 void Start()
 {
-    if (!loader.joinable()) {
-        loader = std::thread(Load, applicationReady.get_future());
-        std::atexit(JoinAtExit);
+    if (translator != nullptr) {
+        return;
     }
-}
-
-void ApplicationReady()
-{
     RegisterTranslations();
     translator = new QTranslator(QCoreApplication::instance());
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-    if (!released) {
-        released = true;
-        applicationReady.set_value(true);
-    }
+    loader = std::thread(Load);
+    std::atexit(JoinAtExit);
 }
 
 void AwaitLoaded()
