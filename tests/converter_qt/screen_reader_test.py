@@ -102,6 +102,10 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertEqual(len(found), 1, f"one {pyatspi.Accessible.getRoleName(found[0]) if found else 'node'} named {name!r}")
         return found[0]
 
+    def focus(self, name):
+        self.lists[name].queryComponent().grabFocus()
+        wait_for(lambda: self.lists[name].getState().contains(pyatspi.STATE_FOCUSED), f"focus on {name!r}")
+
     def test_the_window_is_a_frame_named_by_its_title(self):
         self.assertEqual(self.window.getRole(), pyatspi.ROLE_FRAME)
         self.assertEqual(self.window.name, TITLE)
@@ -131,11 +135,18 @@ class ScreenReaderTest(unittest.TestCase):
             self.assertNotEqual(text_of(self.lists[name]), "", f"{name!r} shows today's Hebrew date")
 
         # Home picks the first day and month; typing picks the year, as a person would.
-        for name, keys in ((CIVIL_LISTS[0], ["key", "Home"]), (CIVIL_LISTS[1], ["key", "Home"]),
-                           (CIVIL_LISTS[2], ["type", "--delay", "60", "2024"])):
-            self.lists[name].queryComponent().grabFocus()
-            wait_for(lambda: self.lists[name].getState().contains(pyatspi.STATE_FOCUSED), f"focus on {name!r}")
-            subprocess.run(["xdotool", *keys], check=True)
+        for name in CIVIL_LISTS[:2]:
+            self.focus(name)
+            subprocess.run(["xdotool", "key", "Home"], check=True)
+        self.focus(CIVIL_LISTS[2])
+        for _ in range(3):  # a keystroke held up past the list's typing pause starts the search anew
+            time.sleep(0.5)
+            subprocess.run(["xdotool", "type", "--delay", "60", "2024"], check=True)
+            try:
+                wait_for(lambda: text_of(self.lists[CIVIL_LISTS[2]]) == "2024", "the year 2024", 3)
+                break
+            except AssertionError:
+                pass
         expected = {CIVIL_LISTS[0]: "1", CIVIL_LISTS[1]: "ינואר", CIVIL_LISTS[2]: "2024",
                     HEBREW_LISTS[0]: "כ", HEBREW_LISTS[1]: "טבת", HEBREW_LISTS[2]: "ה'תשפד"}
         shown = wait_for(lambda: (lambda values: values if values == expected else None)(
