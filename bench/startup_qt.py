@@ -4,8 +4,10 @@
 Starts the converter and an empty Qt window of the same size, alternating (with --also, further
 programs for comparison, such as the empty window with one line of text), and for each run
 samples the CPU time of all the process's threads every millisecond. The program is ready at
-its last CPU use, once it has gone quiet and its window is mapped on the display. The run then
-watches it idle for a while (its CPU use there should be 0) and reads its peak memory (VmHWM).
+its last CPU use, once it has gone quiet and its window is mapped on the display; the CPU time
+all its threads used until then is printed too, a figure other load on the machine disturbs
+less. The run then watches it idle for a while (its CPU use there should be 0) and reads its
+peak memory (VmHWM).
 Needs DISPLAY (a window manager running) and xdotool.
 
   startup_qt.py PROGRAM YARDSTICK [--runs N] [--also "COMMAND ARG..."]...
@@ -76,6 +78,7 @@ def measure(command):
                 break
             time.sleep(SAMPLE_S)
         ready_ms = (last_use - start) / 1e6
+        cpu_ms = used / 1e6
         settled = cpu_ns(pid)
         time.sleep(IDLE_WATCH_NS / 1e9)
         idle_ms = (cpu_ns(pid) - settled) / 1e6
@@ -87,7 +90,7 @@ def measure(command):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
-    return ready_ms, idle_ms, peak
+    return ready_ms, idle_ms, peak, cpu_ms
 
 
 def main():
@@ -109,19 +112,22 @@ def main():
         # Each program goes first in turn, so that none always follows the same one.
         shift = run % len(commands)
         for index in list(range(len(commands)))[shift:] + list(range(len(commands)))[:shift]:
-            ready, idle, peak = measure(commands[index])
-            results[index].append((ready, idle, peak))
-            print(f"run {run + 1:2}  {names[index]:22} ready {ready:7.1f} ms"
+            ready, idle, peak, cpu = measure(commands[index])
+            results[index].append((ready, idle, peak, cpu))
+            print(f"run {run + 1:2}  {names[index]:22} ready {ready:7.1f} ms  CPU {cpu:6.1f} ms"
                   f"  idle CPU {idle:5.2f} ms/s  peak {peak / 1024:6.1f} MiB", flush=True)
 
     medians = [statistics.median(r[0] for r in rows) for rows in results]
     for name, rows, median in zip(names, results, medians):
         print(f"{name:22} median ready {median:7.1f} ms"
               f"  (min {min(r[0] for r in rows):.1f}, max {max(r[0] for r in rows):.1f})"
+              f"  CPU until ready {statistics.median(r[3] for r in rows):.1f} ms"
               f"  idle CPU max {max(r[1] for r in rows):.2f} ms/s"
               f"  peak memory {max(r[2] for r in rows) / 1024:.1f} MiB")
     for name, median in list(zip(names, medians))[2:]:
         print(f"{name} / {names[1]}: {median / medians[1]:.2f}")
+    cpu = [statistics.median(r[3] for r in rows) for rows in results]
+    print(f"CPU until ready, {names[0]} / {names[1]}: {cpu[0] / cpu[1]:.2f}")
     print(f"ratio {medians[0] / medians[1]:.2f} ({args.runs} runs each, load {os.getloadavg()[0]:.2f},"
           f" {os.cpu_count()} cores)")
 
