@@ -1,6 +1,7 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
+                groff-base man-db bsdextrautils \
                 python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
                 dpkg-dev file lintian
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
@@ -8,6 +9,8 @@ DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-ba
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest \
                     wine wine64 wine32:i386 xvfb xauth x11-apps netpbm
+# The benchmarks: libhdate to time the engine against, valgrind to count instructions.
+BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench package clean
@@ -75,16 +78,20 @@ package: deps-linux
 	cd build/package && cpack --config CPackConfig.cmake
 	@ls build/package/packages/*.deb
 
+# Times the engine beside libhdate on the same random days and prints the ratios, then counts
+# instructions per conversion under callgrind, the engine's and libhdate's.
 bench: deps-linux
-	@./tools/deps.sh valgrind
+	@./tools/deps.sh $(BENCH_PACKAGES)
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
-	./build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./build/bench/bench/engine_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	./build/bench/bench/hebrew_text_bench
-	@for direction in ConvertCivilToHebrew ConvertHebrewToCivil; do \
-	  valgrind --tool=callgrind --callgrind-out-file=/dev/null --toggle-collect="*$$direction*" \
-	    ./build/bench/bench/count_instructions 2>&1 | sed -n "s/.*I *refs: *\([0-9,]*\)/$$direction: \1 instructions for 4096 conversions/p"; \
+	@for function in EngineCivilToHebrew EngineHebrewToCivil HdateCivilToHebrew HdateHebrewToCivil; do \
+	  valgrind --tool=callgrind --callgrind-out-file=/dev/null --toggle-collect="*$$function*" \
+	    ./build/bench/bench/count_instructions 2>&1 | sed -n "s/.*I *refs: *\([0-9,]*\)/\1/p" | tr -d , | \
+	    awk -v f=$$function '{ printf "%s: %.0f instructions per conversion (callgrind, 100000 random days)\n", f, $$1 / 100000 }'; \
 	done
+	./bench/cli_speed.sh
 
 clean:
 	rm -rf build

@@ -17,6 +17,10 @@ struct CivilDate {
 inline constexpr DayNumber LastJulianDay = 1951163;      // 4 October 1582
 inline constexpr DayNumber FirstGregorianDay = 1951164;  // 15 October 1582
 
+// Both conversions compute in whole numbers over the days -347997 ... 2300000 and the years
+// -4712 ... 2537, and hand anything else to the step-by-step operations of engine/stepwise.h,
+// which define their results: either way the result is the same double, bit for bit.
+
 // Any day 1 ... 31 of any month 1 ... 12; a day past the end of its month counts on into
 // the next month (31 April is 1 May, 30 February 2000 is 1 March 2000), and the days
 // 5 ... 14 October 1582 read as Gregorian, that is 25 September ... 4 October (Julian).

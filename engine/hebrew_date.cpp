@@ -1,98 +1,199 @@
 #include "engine/hebrew_date.h"
 
-#include "engine/hebrew_year.h"
-#include "engine/numeric.h"
+#include <cstdint>
 
-// Whole parts are taken by rounding down, as in the year structure, so that the days of
-// year 0 before the epoch come out as the calendar's own leap year 0. For every value of
-// years 1 and later rounding down and truncation agree.
+#include "engine/hebrew_year.h"
+#include "engine/stepwise.h"
+
+// The fast conversions answer from two tables that the compiler computes with the step-by-step
+// operations: the first day and kind of every tabled year, and for each of the six kinds of
+// year the date of every day of the year and the first day of every month position. A year's
+// month layout depends on its length alone, so the dates of one year of each length serve all.
 
 namespace engine {
 
 namespace {
 
-// Days of the year moved onto the layout of a regular year with the same number of months:
-// a deficient year gains a day from 1 Tevet (k = 89) on, a complete year loses one from
-// 1 Kislev (k = 61) on.
-double RegularDayOfYear(double k, double length)
+constexpr int TabledYears = static_cast<int>(LastTabledHebrewYear - FirstTabledHebrewYear) + 1;
+constexpr int FirstYear = static_cast<int>(FirstTabledHebrewYear);
+constexpr int LongestYear = 385;
+
+// The six year lengths, deficient, regular and complete, common then leap; a kind is an index.
+constexpr double KindLengths[] = {353, 354, 355, 383, 384, 385};
+constexpr int Kinds = 6;
+
+constexpr int KindOfLength(double length)
 {
-    if (length == 353 || length == 383) {
-        return k + RoundDown((k + 291) / 380);
+    for (int kind = 0; kind < Kinds; ++kind) {
+        if (KindLengths[kind] == length) {
+            return kind;
+        }
     }
-    if (length == 355 || length == 385) {
-        return k - RoundDown((k + 319) / 380);
-    }
-    return k;
+    return -1;
 }
+
+// A year's entry: its baseDay, moved to be non-negative, above its kind in the low three bits,
+// so that one load gives both.
+constexpr std::int32_t BaseDayBias = 1024;
+constexpr std::int32_t PadBaseDay = -BaseDayBias;  // below every tabled day
+
+constexpr std::uint32_t PackYear(std::int32_t baseDay, int kind)
+{
+    return static_cast<std::uint32_t>(baseDay + BaseDayBias) << 3 | static_cast<std::uint32_t>(kind);
+}
+constexpr std::int32_t BaseDayOf(std::uint32_t entry)
+{
+    return static_cast<std::int32_t>(entry >> 3) - BaseDayBias;
+}
+constexpr int KindOf(std::uint32_t entry)
+{
+    return static_cast<int>(entry & 7);
+}
+
+// entry[y + 1 - FirstYear] for year y; the first entry stands before the first tabled year,
+// so that the year before an estimate can always be read; the last is the year after the last
+// tabled one, whose baseDay closes it.
+struct YearTable {
+    std::uint32_t entry[TabledYears + 2];
+};
+
+constexpr YearTable BuildYearTable()
+{
+    YearTable table{};
+    table.entry[0] = PackYear(PadBaseDay, 0);
+    for (int i = 0; i <= TabledYears; ++i) {
+        HebrewYearInfo info = HebrewYearStart(FirstYear + i);
+        int kind = i < TabledYears ? KindOfLength(info.length) : 0;
+        table.entry[i + 1] = PackYear(static_cast<std::int32_t>(info.baseDay), kind);
+    }
+    return table;
+}
+
+constexpr YearTable Years = BuildYearTable();
+
+constexpr std::int32_t BaseDayOfYear(int year)
+{
+    return BaseDayOf(Years.entry[year + 1 - FirstYear]);
+}
+
+constexpr bool EveryTabledYearHasAKind()
+{
+    for (int year = FirstYear; year < FirstYear + TabledYears; ++year) {
+        if (KindOfLength(BaseDayOfYear(year + 1) - BaseDayOfYear(year)) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryTabledYearHasAKind());
+
+constexpr DayNumber FirstTabledDay = BaseDayOfYear(FirstYear) + 1;
+constexpr DayNumber LastTabledDay = BaseDayOfYear(FirstYear + TabledYears);
+
+// The year of a tabled day, estimated from the mean year of 235 / 19 mean months as a 32-bit
+// binary fraction: the day's own year or the next one, never another (checked below).
+constexpr std::int64_t YearsPerDayScaled = 11759082;  // 2^32 * 19 * 25920 / (235 * 765433), rounded
+
+constexpr std::int32_t EstimateYear(std::int32_t day, std::int32_t offset)
+{
+    return static_cast<std::int32_t>((static_cast<std::int64_t>(day) + offset) * YearsPerDayScaled >> 32) +
+           FirstYear;
+}
+
+// The smallest offset that never estimates a year too small, found on each year's first day.
+constexpr std::int32_t FindEstimateOffset()
+{
+    std::int32_t offset = -static_cast<std::int32_t>(FirstTabledDay);
+    for (int year = FirstYear; year < FirstYear + TabledYears; ++year) {
+        while (EstimateYear(BaseDayOfYear(year) + 1, offset) < year) {
+            ++offset;
+        }
+    }
+    return offset;
+}
+
+constexpr std::int32_t EstimateOffset = FindEstimateOffset();
+
+constexpr bool EstimateIsAtMostOneYearAhead()
+{
+    for (int year = FirstYear; year < FirstYear + TabledYears; ++year) {
+        if (EstimateYear(BaseDayOfYear(year + 1), EstimateOffset) > year + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EstimateIsAtMostOneYearAhead());
+
+struct DayInMonth {
+    std::uint8_t day, month;
+};
+
+// For each kind: the date of day k of the year (k = 1 ... length), and the DayNumber of day 0 of
+// each month position 1 ... 13 counted from baseDay, as HebrewToDayNumber lays it out (also for
+// position 13 of a common year, which counts on into the next year).
+struct MonthTable {
+    DayInMonth byDayOfYear[Kinds][LongestYear + 1];
+    std::int16_t monthBase[Kinds][14];
+};
+
+constexpr MonthTable BuildMonthTable()
+{
+    MonthTable table{};
+    for (int kind = 0; kind < Kinds; ++kind) {
+        int year = FirstYear;
+        while (BaseDayOfYear(year + 1) - BaseDayOfYear(year) != KindLengths[kind]) {
+            ++year;
+        }
+        double baseDay = BaseDayOfYear(year);
+        for (int k = 1; k <= KindLengths[kind]; ++k) {
+            HebrewDate date = stepwise::DayNumberToHebrew(baseDay + k);
+            table.byDayOfYear[kind][k] = {static_cast<std::uint8_t>(date.day), static_cast<std::uint8_t>(date.month)};
+        }
+        for (int month = 1; month <= 13; ++month) {
+            DayNumber first = stepwise::HebrewToDayNumber(1, month, year);
+            table.monthBase[kind][month] = static_cast<std::int16_t>(first - baseDay - 1);
+        }
+    }
+    return table;
+}
+
+constexpr MonthTable Months = BuildMonthTable();
 
 }  // namespace
 
 double EstimateHebrewYear(DayNumber d)
 {
-    double months = RoundDown(d * PartsPerDay / PartsPerMonth);  // mean months from DayNumber 0
-    return RoundDown((months * 19 + 252) / 235);
+    return stepwise::EstimateHebrewYear(d);
 }
 
 HebrewDate DayNumberToHebrew(DayNumber d)
 {
-    double Y = EstimateHebrewYear(d);
-    HebrewYearInfo info = HebrewYearStart(Y);
-    int L = info.leapIndex;
-    double length = info.length;
-    double k = d - info.baseDay;  // day of the estimated year, 1 for 1 Tishri
-
-    HebrewDate date{};
-    if (k < 1) {
-        // The estimate is one year ahead only on 28 and 29 Elul of the year before, which
-        // stands at position 13 when that year was a leap year.
-        date.day = k == -1 ? 28 : 29;
-        date.month = (L > 4 && L < 12) ? 13 : 12;
-        date.year = Y - 1;
-        return date;
+    std::int32_t day = 0;
+    if (!IsWholeIn(d, FirstTabledDay, LastTabledDay, day)) {
+        return stepwise::DayNumberToHebrew(d);
     }
-
-    date.year = Y;
-    if (k == 60 && (length == 355 || length == 385)) {
-        // 30 Heshvan of a complete year, which the regular layout has no room for.
-        date.month = 2;
-        date.day = 30;
-        return date;
-    }
-
-    double n = RegularDayOfYear(k, length);
-    if (length < 380) {
-        date.month = RoundDown((n + 28.5) / 29.5);
-        date.day = n - RoundDown(date.month * 29.5) + 29;
-    } else {
-        // From n = 148 on the half day comes off, so that the first Adar has 30 days; the odd
-        // positions from the second Adar on start half a day later.
-        date.month = RoundDown((n - 0.5 * RoundDown((n + 232) / 380) + 28.5) / 29.5);
-        double h = FracPart(0.5 * date.month * RoundDown((date.month + 5) / 12));  // 0 or 0.5
-        date.day = n - RoundDown(date.month * 29.5) - RoundDown(h + 0.5) + 29;
-    }
-    return date;
+    std::int32_t estimate = EstimateYear(day, EstimateOffset);  // the year of day or the next
+    std::uint32_t estimated = Years.entry[estimate + 1 - FirstYear];
+    std::uint32_t before = Years.entry[estimate - FirstYear];
+    bool inYearBefore = day <= BaseDayOf(estimated);
+    std::uint32_t entry = inYearBefore ? before : estimated;
+    DayInMonth date = Months.byDayOfYear[KindOf(entry)][day - BaseDayOf(entry)];
+    return {static_cast<double>(date.day), static_cast<double>(date.month),
+            static_cast<double>(estimate - static_cast<std::int32_t>(inYearBefore))};
 }
 
 DayNumber HebrewToDayNumber(double D, double M, double Y)
 {
-    HebrewYearInfo info = HebrewYearStart(Y);
-    double length = info.length;
-
-    double n = 0;
-    if (length == 353 || length == 383) {
-        n = RoundDown(M * 29.5) + D - RoundDown((M + 8) / 12) - 29;
-    } else if (length == 355 || length == 385) {
-        n = RoundDown(M * 29.5) + D + RoundDown((M + 9) / 12) - 29;
-    } else {
-        n = RoundDown(M * 29.5) + D - 29;
+    std::int32_t day = 0;
+    std::int32_t month = 0;
+    std::int32_t year = 0;
+    if (IsWholeIn(D, 1, 30, day) && IsWholeIn(M, 1, 13, month) &&
+        IsWholeIn(Y, FirstTabledHebrewYear, LastTabledHebrewYear, year)) {
+        std::uint32_t entry = Years.entry[year + 1 - FirstYear];
+        return static_cast<double>(BaseDayOf(entry) + Months.monthBase[KindOf(entry)][month] + day);
     }
-
-    double k = n;
-    if (length > 380) {
-        double h = FracPart(0.5 * M * RoundDown((M + 5) / 12));  // 0.5 for positions 7, 9, 11, 13
-        k = n + RoundDown(h + 0.5);
-    }
-    return info.baseDay + k;
+    return stepwise::HebrewToDayNumber(D, M, Y);
 }
 
 }  // namespace engine

@@ -14,7 +14,16 @@ struct HebrewDate {
 
 // The Hebrew year that holds day d, or the year after it when d is one of the last two
 // days (28 or 29 Elul) of its year. Never too small for d >= -383 (1 Tishri of year 0).
+// The first step of the step-by-step conversion (engine/stepwise.h).
 double EstimateHebrewYear(DayNumber d);
+
+// Hebrew years whose start and length the conversions look up in a table computed, while the
+// engine is compiled, by HebrewYearStart itself; the years reach one past the last year
+// (6001) that the civil year list touches. Other years, days and month positions outside the
+// lists, and values that are not whole numbers take the step-by-step operations of
+// engine/stepwise.h. Either way the result is the same double, bit for bit.
+inline constexpr double FirstTabledHebrewYear = 0;
+inline constexpr double LastTabledHebrewYear = 6002;
 
 // The Hebrew date of a day number. Exact for every day from -383 (1 Tishri 0, the calendar's
 // own leap year of 384 days) to the end of Hebrew year 6001 and beyond.

@@ -8,7 +8,8 @@
 // Whole parts here are taken by rounding down, not by truncation toward zero. The two agree
 // for every value of years 1 and later; before the epoch molad only rounding down lays out
 // year 0 as the calendar's own leap year of 384 days, beginning on DayNumber -383.
-// The operations are inline because every conversion in either direction runs them.
+// The operations are constexpr: the step-by-step conversions run them on every call, and the
+// fast conversions' table of year starts is computed from them while the engine is compiled.
 
 namespace engine {
 
@@ -29,7 +30,7 @@ inline constexpr double LateMonday = 2.8977237654320986;
 
 // Days from the molad's day to 1 Tishri. The cycle conditions come in from the caller, so that
 // the same tests serve this year (judged by its own index) and the next (judged by this one's).
-inline double Postponement(double week, bool commonYear, bool commonAfterLeap)
+constexpr double Postponement(double week, bool commonYear, bool commonAfterLeap)
 {
     std::int32_t weekday = static_cast<std::int32_t>(RoundDown(week));
     if (weekday == 1 || weekday == 4 || weekday == 6) {
@@ -56,42 +57,42 @@ struct HebrewYearInfo {
 
 // (12 * year + 17) mod 19, 0 ... 18: 0 ... 4 a common year after a common year,
 // 5 ... 11 a common year after a leap year, 12 ... 18 a leap year. For whole years.
-inline int LeapIndex(double year)
+constexpr int LeapIndex(double year)
 {
     double remainder = RealMod(12 * year + 17, 19);  // whole, 0 ... 18
     return RoundToInt(remainder);                    // rounding a whole value, not truncation
 }
 
 // True for the years with 13 months (LeapIndex 12 and above).
-inline bool IsHebrewLeapYear(double year)
+constexpr bool IsHebrewLeapYear(double year)
 {
     return LeapIndex(year) > 11;
 }
 
 // Mean months from the epoch molad to the molad of Tishri of `year`, rounded down
 // (year 0 gives -13). A whole number.
-inline double MonthsBeforeYear(double year)
+constexpr double MonthsBeforeYear(double year)
 {
     return RoundDown(((year + (-1)) * 235 + 1) / 19);
 }
 
 // The molad after `months` mean months, in days whose whole part steps up at noon;
 // whole part k names DayNumber k - 1. MoladDays(0) = 2.466203703703704.
-inline double MoladDays(double months)
+constexpr double MoladDays(double months)
 {
     return (months * PartsPerMonth + EpochMoladParts) / PartsPerDay;
 }
 
 // The molad reduced modulo 7 days into [0, 7); its whole part is the weekday,
 // 1 Sunday ... 6 Friday, 0 Saturday.
-inline double WeekValue(double molad)
+constexpr double WeekValue(double molad)
 {
     return molad - 7 * RoundDown(molad / 7);
 }
 
 // Everything the date conversions need about `year`; also looks at year + 1.
 // Defined for the whole years 0 ... 6002 that the conversions reach, and beyond.
-[[gnu::always_inline]] inline HebrewYearInfo HebrewYearStart(double year)
+[[gnu::always_inline]] constexpr HebrewYearInfo HebrewYearStart(double year)
 {
     int L = LeapIndex(year);
 

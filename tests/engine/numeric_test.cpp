@@ -1,5 +1,8 @@
 #include "engine/numeric.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 namespace engine {
@@ -77,6 +80,21 @@ TEST(FracPart, HalvesAndWholes)
     EXPECT_EQ(FracPart(6.5), 0.5);
     EXPECT_EQ(FracPart(3), 0);
     EXPECT_EQ(FracPart(0), 0);
+}
+
+TEST(IsWholeIn, OnlyWholeNumbersInsideTheBoundsAreConverted)
+{
+    std::int32_t whole = -7;
+    EXPECT_TRUE(IsWholeIn(1, 1, 30, whole));
+    EXPECT_EQ(whole, 1);
+    EXPECT_TRUE(IsWholeIn(30, 1, 30, whole));
+    EXPECT_EQ(whole, 30);
+    EXPECT_TRUE(IsWholeIn(-0.0, -5, 5, whole));
+    EXPECT_EQ(whole, 0);
+    for (double x : {0.0, 31.0, 2.5, 29.999999999, 1e300, -1e300, std::nan("")}) {
+        SCOPED_TRACE(x);
+        EXPECT_FALSE(IsWholeIn(x, 1, 30, whole));
+    }
 }
 
 }  // namespace

@@ -101,4 +101,15 @@ std::vector<int> HebrewMonthLengths(int year)
     return months;
 }
 
+void HebrewDayCounter::Next()
+{
+    if (++date_.day > months_[static_cast<std::size_t>(date_.month - 1)]) {
+        date_.day = 1;
+        if (++date_.month > static_cast<int>(months_.size())) {
+            date_.month = 1;
+            months_ = HebrewMonthLengths(++date_.year);
+        }
+    }
+}
+
 }  // namespace reference

@@ -22,4 +22,18 @@ Date NextCivilDay(Date date);
 std::int64_t HebrewNewYear(int year);
 std::vector<int> HebrewMonthLengths(int year);
 
+// Counts Hebrew days one at a time from 1 Tishri of a year; month is the 1-based position in
+// that year's month list.
+class HebrewDayCounter {
+public:
+    explicit HebrewDayCounter(int year) : date_{1, 1, year}, months_(HebrewMonthLengths(year)) {}
+    const Date& Current() const { return date_; }
+    bool LeapYear() const { return months_.size() == 13; }
+    void Next();
+
+private:
+    Date date_;
+    std::vector<int> months_;
+};
+
 }  // namespace reference

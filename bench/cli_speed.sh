@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# How fast the command-line converter is, Release build: every day of the civil range as JSON
+# Lines into /dev/null, and a batch of 100,000 dates (civil and Hebrew, half each) from standard
+# input. Prints wall-clock seconds and peak memory of each run, the best of three, and Debian's
+# hebcal printing a year and a century of daily Hebrew dates for comparison.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/deps.sh time hebcal
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target detron-convert -j "$(nproc)" >/dev/null
+program=build/bench/cli/detron-convert
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The best wall-clock time of three runs, with the peak memory and the processor time (user and
+# system) of that run: "seconds kilobytes cpu-seconds". On a busy machine the processor time shows
+# what the run itself costs.
+measure() {
+  local best="" memory="" cpu="" run
+  for run in 1 2 3; do
+    start=$(date +%s%N)
+    /usr/bin/time -f "%M %U %S" -o "$work/time" "$@" >/dev/null
+    end=$(date +%s%N)
+    seconds=$(awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }')
+    read -r kilobytes user system < <(tail -n1 "$work/time")
+    if [[ -z "$best" ]] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+      best=$seconds
+      memory=$kilobytes
+      cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
+    fi
+  done
+  echo "$best $memory $cpu"
+}
+
+report() {  # what, days, "seconds kilobytes cpu-seconds"
+  read -r seconds kilobytes cpu <<<"$3"
+  awk -v what="$1" -v days="$2" -v s="$seconds" -v kb="$kilobytes" -v cpu="$cpu" 'BEGIN {
+    rate = s > 0 ? sprintf("%.0f", days / s) : "more than " days;
+    printf "%-58s %8d days %7.3f s (processor %5.2f s) %8s days/s  peak %5.1f MB\n", what, days, s, cpu, rate, kb / 1024 }'
+}
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+report "detron-convert --format json, -3760-01-01 ... 2240-12-31" 2191851 \
+  "$(measure "$program" --format json --from -3760-01-01 --to 2240-12-31)"
+report "detron-convert --format text, the same range" 2191851 \
+  "$(measure "$program" --from -3760-01-01 --to 2240-12-31)"
+
+# 100,000 dates: civil dates and Hebrew dates in Latin letters, alternately, from 1900 on.
+"$program" --format csv --from 1900-01-01 --to 2173-10-15 |
+  awk -F, 'NR > 1 { if (NR % 2) print $1; else print $7 " " $6 " " $4 }' >"$work/dates"
+lines=$(wc -l <"$work/dates")
+report "detron-convert --format json - (civil and Hebrew input)" "$lines" \
+  "$(measure sh -c "exec '$program' --format json - <'$work/dates'")"
+
+report "hebcal -d -h 2024 (one year of daily Hebrew dates)" 366 "$(measure hebcal -d -h 2024)"
+report "hebcal -d -h for 1900 ... 1999, one year at a time" 36524 \
+  "$(measure sh -c 'for y in $(seq 1900 1999); do hebcal -d -h $y; done')"

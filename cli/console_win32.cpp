@@ -1,0 +1,197 @@
+// The converter's streams on Windows. A console gets the text as UTF-16 through WriteConsoleW
+// and gives it through ReadConsoleW, so the Hebrew shows whatever the console's code page;
+// a redirected stream carries the UTF-8 bytes unchanged (no CR is added before LF).
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "cli/console.h"
+
+namespace cli {
+
+namespace {
+
+bool IsConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+// The length of the longest prefix of `bytes` that ends on a whole UTF-8 sequence.
+std::size_t WholeSequences(const char* bytes, std::size_t size)
+{
+    std::size_t start = size;
+    for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+        auto byte = static_cast<unsigned char>(bytes[size - back]);
+        if ((byte & 0xC0) != 0x80) {
+            start = size - back;
+            std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            return start + length <= size ? size : start;
+        }
+    }
+    return size;
+}
+
+std::wstring Wide(const char* bytes, std::size_t size)
+{
+    if (size == 0) {
+        return {};
+    }
+    int count = MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(size), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(size), wide.data(), count);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* text, std::size_t size)
+{
+    if (size == 0) {
+        return {};
+    }
+    int count = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), bytes.data(), count, nullptr, nullptr);
+    return bytes;
+}
+
+// One output stream: to a console as UTF-16, holding back a UTF-8 sequence cut at the end of a
+// block until its rest arrives; elsewhere as bytes.
+class OutputStream {
+public:
+    explicit OutputStream(DWORD which) : handle_(GetStdHandle(which)), console_(IsConsole(handle_)) {}
+
+    bool Write(const char* bytes, std::size_t size)
+    {
+        if (!console_) {
+            while (size > 0) {
+                DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+                DWORD written = 0;
+                if (!WriteFile(handle_, bytes, chunk, &written, nullptr) || written == 0) {
+                    return false;
+                }
+                bytes += written;
+                size -= written;
+            }
+            return true;
+        }
+        pending_.append(bytes, size);
+        std::size_t whole = WholeSequences(pending_.data(), pending_.size());
+        std::wstring wide = Wide(pending_.data(), whole);
+        pending_.erase(0, whole);
+        const wchar_t* at = wide.data();
+        std::size_t left = wide.size();
+        while (left > 0) {
+            DWORD chunk = left > 8192 ? 8192 : static_cast<DWORD>(left);
+            DWORD written = 0;
+            if (!WriteConsoleW(handle_, at, chunk, &written, nullptr) || written == 0) {
+                return false;
+            }
+            at += written;
+            left -= written;
+        }
+        return true;
+    }
+
+private:
+    HANDLE handle_;
+    bool console_;
+    std::string pending_;
+};
+
+}  // namespace
+
+struct SystemConsole::Streams {
+    OutputStream output{STD_OUTPUT_HANDLE};
+    OutputStream error{STD_ERROR_HANDLE};
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    bool inputIsConsole = IsConsole(input);
+    std::string converted;  // console input already turned into UTF-8, not yet handed out
+    wchar_t highSurrogate = 0;
+};
+
+SystemConsole::SystemConsole() : streams_(new Streams) {}
+
+SystemConsole::~SystemConsole()
+{
+    delete streams_;
+}
+
+std::size_t SystemConsole::Read(char* buffer, std::size_t size)
+{
+    Streams& s = *streams_;
+    if (!s.inputIsConsole) {
+        DWORD got = 0;
+        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        if (s.input == nullptr || s.input == INVALID_HANDLE_VALUE || !ReadFile(s.input, buffer, chunk, &got, nullptr)) {
+            return 0;  // a closed pipe ends the input as its end does
+        }
+        return got;
+    }
+    while (s.converted.empty()) {
+        wchar_t wide[4096];
+        DWORD got = 0;
+        std::size_t start = 0;
+        if (s.highSurrogate != 0) {
+            wide[0] = s.highSurrogate;
+            s.highSurrogate = 0;
+            start = 1;
+        }
+        if (!ReadConsoleW(s.input, wide + start, static_cast<DWORD>(4096 - start), &got, nullptr) || got == 0) {
+            return 0;
+        }
+        std::size_t count = start + got;
+        // Ctrl+Z at the start of a line ends console input, as for every console program.
+        for (std::size_t i = 0; i < count; ++i) {
+            if (wide[i] == 0x1A && (i == 0 || wide[i - 1] == L'\n')) {
+                count = i;
+                s.input = nullptr;
+                s.inputIsConsole = false;
+                break;
+            }
+        }
+        if (count > 0 && wide[count - 1] >= 0xD800 && wide[count - 1] <= 0xDBFF) {
+            s.highSurrogate = wide[--count];
+        }
+        s.converted = Utf8(wide, count);
+        if (s.converted.empty() && !s.inputIsConsole) {
+            return 0;
+        }
+    }
+    std::size_t taken = s.converted.size() < size ? s.converted.size() : size;
+    s.converted.copy(buffer, taken);
+    s.converted.erase(0, taken);
+    return taken;
+}
+
+bool SystemConsole::Write(const char* bytes, std::size_t size)
+{
+    return streams_->output.Write(bytes, size);
+}
+
+void SystemConsole::WriteError(std::string_view message)
+{
+    streams_->error.Write(message.data(), message.size());
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+    }
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        arguments.push_back(Utf8(wide[i], wcslen(wide[i])));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace cli

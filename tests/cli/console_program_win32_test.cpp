@@ -1,0 +1,224 @@
+// The Windows console program, started as its own process as a script or a person starts it:
+// through pipes it must give the UTF-8 bytes the Linux program gives, and in a console window the
+// same Hebrew, whatever the console's code page.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring ProgramPath()
+{
+    std::wstring path = L"Z:";
+    for (char c : std::string(DETRON_CONVERT_EXE)) {
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    }
+    return path;
+}
+
+std::string ReadAll(HANDLE pipe)
+{
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    return bytes;
+}
+
+struct Finished {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output, errors;
+};
+
+// Runs the program with `arguments` (a wide command-line tail) and `input` on its standard
+// input, all three streams redirected to pipes.
+Finished RunRedirected(const std::wstring& arguments, const std::string& input)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE inRead, inWrite, outRead, outWrite, errRead, errWrite;
+    CreatePipe(&inRead, &inWrite, &inherit, 0);
+    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    CreatePipe(&errRead, &errWrite, &inherit, 0);
+    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inRead;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+    Finished finished;
+    BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                  nullptr, &startup, &process);
+    CloseHandle(inRead);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (started) {
+        std::string errors;
+        std::thread errorReader([&] { errors = ReadAll(errRead); });
+        DWORD written = 0;
+        WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+        CloseHandle(inWrite);
+        finished.output = ReadAll(outRead);
+        errorReader.join();
+        finished.errors = errors;
+        WaitForSingleObject(process.hProcess, 30000);
+        GetExitCodeProcess(process.hProcess, &finished.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    } else {
+        CloseHandle(inWrite);
+    }
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return finished;
+}
+
+TEST(ConsoleProgram, RedirectedStreamsCarryTheUtf8Bytes)
+{
+    // Hebrew on the command line: the program reads the wide command line, not the code page's.
+    Finished finished = RunRedirected(L"--format csv \"\u05D8\u05F4\u05D5 \u05E0\u05D9\u05E1\u05DF 5784\" -",
+                                      "2024-03-11\r\n2023-02-30\r\n\r\n1 Tishri 5785\r\n");
+    EXPECT_EQ(finished.exitCode, 1u);
+    EXPECT_EQ(finished.output,
+              "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay\n"
+              "2024-04-23,2,Tuesday,5784,8,Nisan,15,\xD7\x98\xD7\x95 \xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F "
+              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460424\n"
+              "2024-03-11,1,Monday,5784,7,Adar II,1,\xD7\x90 '\xD7\x90\xD7\x93\xD7\xA8 \xD7\x91 "
+              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460381\n"
+              "2024-10-03,4,Thursday,5785,1,Tishri,1,\xD7\x90 \xD7\xAA\xD7\xA9\xD7\xA8\xD7\x99 "
+              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x94,2460587\n");
+    EXPECT_EQ(finished.errors, "detron-convert: line 2: \"2023-02-30\": February 2023 has 28 days (--carry counts "
+                               "it on into the next month)\n");
+}
+
+TEST(ConsoleProgram, ExitStatusOfAUsageError)
+{
+    Finished finished = RunRedirected(L"--format xml today", "");
+    EXPECT_EQ(finished.exitCode, 2u);
+    EXPECT_EQ(finished.output, "");
+    EXPECT_NE(finished.errors.find("the formats are text, csv and json"), std::string::npos);
+}
+
+// A console of this test's own, at an ANSI code page, shared with the program it starts.
+class InConsole : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreeConsole();
+        if (!AllocConsole()) {
+            GTEST_SKIP() << "no console can be made here";
+        }
+        SetConsoleCP(1252);
+        SetConsoleOutputCP(1252);
+        SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        screen_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              OPEN_EXISTING, 0, nullptr);
+        keyboard_ = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                &inherit, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(screen_, INVALID_HANDLE_VALUE);
+        ASSERT_NE(keyboard_, INVALID_HANDLE_VALUE);
+    }
+    void TearDown() override
+    {
+        CloseHandle(screen_);
+        CloseHandle(keyboard_);
+        FreeConsole();
+    }
+
+    // Keys typed into the console, one press and release per character.
+    void Type(const std::wstring& keys)
+    {
+        std::vector<INPUT_RECORD> records;
+        for (wchar_t key : keys) {
+            for (BOOL down : {TRUE, FALSE}) {
+                INPUT_RECORD record{};
+                record.EventType = KEY_EVENT;
+                record.Event.KeyEvent.bKeyDown = down;
+                record.Event.KeyEvent.wRepeatCount = 1;
+                record.Event.KeyEvent.wVirtualKeyCode = key == L'\r' ? VK_RETURN : 0;
+                record.Event.KeyEvent.uChar.UnicodeChar = key;
+                records.push_back(record);
+            }
+        }
+        DWORD written = 0;
+        ASSERT_TRUE(WriteConsoleInputW(keyboard_, records.data(), static_cast<DWORD>(records.size()), &written));
+    }
+
+    // Runs the program in the console; returns the lines it left on the screen.
+    std::vector<std::wstring> Run(const std::wstring& arguments)
+    {
+        CONSOLE_SCREEN_BUFFER_INFO before{};
+        GetConsoleScreenBufferInfo(screen_, &before);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = keyboard_;
+        startup.hStdOutput = screen_;
+        startup.hStdError = screen_;
+        PROCESS_INFORMATION process{};
+        std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+            ADD_FAILURE() << "the program did not start";
+            return {};
+        }
+        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the program did not finish";
+            TerminateProcess(process.hProcess, 1);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        CONSOLE_SCREEN_BUFFER_INFO after{};
+        GetConsoleScreenBufferInfo(screen_, &after);
+        std::vector<std::wstring> lines;
+        for (SHORT row = before.dwCursorPosition.Y; row < after.dwCursorPosition.Y; ++row) {
+            wchar_t shown[100] = {};
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(screen_, shown, 99, COORD{0, row}, &read);
+            std::wstring line(shown, read);
+            line.erase(line.find_last_not_of(L' ') + 1);
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    HANDLE screen_ = INVALID_HANDLE_VALUE;
+    HANDLE keyboard_ = INVALID_HANDLE_VALUE;
+};
+
+const wchar_t* const Passover = L"2024-04-23  Tuesday    15 Nisan 5784  \u05D8\u05D5 \u05E0\u05D9\u05E1\u05DF "
+                                L"\u05D4'\u05EA\u05E9\u05E4\u05D3";
+
+// The text arrives as Unicode characters: read back from the screen buffer, the line shows the
+// Hebrew letters themselves, though the console's code page is 1252.
+TEST_F(InConsole, TheScreenShowsTheSameHebrew)
+{
+    std::vector<std::wstring> lines = Run(L"2024-04-23");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], Passover);
+}
+
+// A Hebrew date typed at the console is read as typed; Ctrl+Z on a line of its own ends the input.
+TEST_F(InConsole, HebrewTypedAtTheConsoleIsRead)
+{
+    Type(L"\u05D8\u05F4\u05D5 \u05E0\u05D9\u05E1\u05DF 5784\r\x1A\r");
+    std::vector<std::wstring> lines = Run(L"-");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), Passover);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// Every day the converter knows, under every calendar choice, in both directions, against day
+// counts that share nothing with the program: civil labels advanced with the real month lengths
+// from Julian Day 0, Hebrew months laid out one by one from the molad.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/civil_calendars.h"
+#include "cli/date_input.h"
+#include "cli/day_format.h"
+#include "hebrew_text/month_names.h"
+#include "hebrew_text/numerals.h"
+#include "reference_calendars.h"
+
+namespace cli {
+namespace {
+
+constexpr Day JulianDayZero = -JulianDayOffset;  // 1 January -4712 (Julian)
+constexpr CivilLabel Today{2026, 12, 8};
+
+// A civil calendar walked a day at a time: Julian rules up to `lastJulian`, then a jump to
+// `firstGregorian` and Gregorian rules.
+struct CountedCalendar {
+    const char* name;
+    CivilCalendar calendar;
+    CivilLabel start;  // the label of Julian Day 0
+    bool startsGregorian;
+    CivilLabel lastJulian, firstGregorian;  // year 0 when there is no change
+};
+
+bool Same(CivilLabel a, CivilLabel b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+int Length(int year, int month, bool gregorian)
+{
+    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool leap = gregorian ? (year % 4 == 0 && year % 100 != 0) || year % 400 == 0 : year % 4 == 0;
+    return month == 2 && leap ? 29 : lengths[month - 1];
+}
+
+CivilLabel Next(CivilLabel date, bool gregorian)
+{
+    if (date.day < Length(date.year, date.month, gregorian)) {
+        return {date.year, date.month, date.day + 1};
+    }
+    return date.month < 12 ? CivilLabel{date.year, date.month + 1, 1} : CivilLabel{date.year + 1, 1, 1};
+}
+
+std::vector<CountedCalendar> Calendars()
+{
+    Day britain = GregorianToDay({1752, 9, 14});
+    return {
+        {"window", CivilCalendar::Window(), {-4712, 1, 1}, false, {1582, 10, 4}, {1582, 10, 15}},
+        {"proleptic Gregorian", CivilCalendar::Gregorian(), {-4713, 11, 24}, true, {}, {}},
+        {"proleptic Julian", CivilCalendar::Julian(), {-4712, 1, 1}, false, {}, {}},
+        {"switch on 1752-09-14", CivilCalendar::SwitchingOn(britain), {-4712, 1, 1}, false, {1752, 9, 2},
+         {1752, 9, 14}},
+    };
+}
+
+// The fields of a CSV line, after the civil date: weekday, its name, Hebrew year, month, month
+// name and day.
+std::vector<std::string> Fields(const char* begin, const char* end)
+{
+    std::vector<std::string> fields(1);
+    for (const char* at = begin; at < end && *at != '\n'; ++at) {
+        if (*at == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += *at;
+        }
+    }
+    return fields;
+}
+
+TEST(Conversions, EveryCivilDayBothWaysUnderEachCalendar)
+{
+    for (const CountedCalendar& counted : Calendars()) {
+        SCOPED_TRACE(counted.name);
+        DateReader reader(counted.calendar, false, Today);
+        DayFormatter formatter(Format::Csv, counted.calendar);
+        std::vector<char> line(DayFormatter::MaxLineBytes);
+        CivilLabel label = counted.start;
+        bool gregorian = counted.startsGregorian;
+        int failures = 0;
+        for (Day day = JulianDayZero; day <= LastSupportedDay() && failures < 5; ++day) {
+            bool ok = Same(counted.calendar.LabelOf(day), label) && counted.calendar.ToDay(label) == day &&
+                      counted.calendar.Classify(label) == LabelKind::Real;
+            if (day >= FirstSupportedDay()) {
+                std::string iso = IsoText(label);
+                ReadResult read = reader.Read(iso);
+                std::string_view written(line.data(), static_cast<std::size_t>(formatter.Write(day, line.data()) - line.data()));
+                std::string julianDay = std::to_string(day + 347997);
+                ok = ok && read.ok && read.day == day && written.starts_with(iso) && written[iso.size()] == ',' &&
+                     written.substr(written.size() - julianDay.size() - 1, julianDay.size()) == julianDay;
+            }
+            if (!ok) {
+                ADD_FAILURE() << "day " << day << " should be " << IsoText(label) << ", is "
+                              << IsoText(counted.calendar.LabelOf(day));
+                ++failures;
+            }
+            if (!gregorian && Same(label, counted.lastJulian)) {
+                label = counted.firstGregorian;
+                gregorian = true;
+            } else {
+                label = Next(label, gregorian);
+            }
+        }
+    }
+}
+
+// 1 January 2000 was a Saturday, so the weekday is a plain count of days from it.
+TEST(Conversions, WeekdaysCountFromAKnownSaturday)
+{
+    DayFormatter formatter(Format::Csv, CivilCalendar::Window());
+    std::vector<char> line(DayFormatter::MaxLineBytes);
+    Day saturday = GregorianToDay({2000, 1, 1});
+    for (Day day : {FirstSupportedDay(), Day{-1}, Day{0}, Day{1}, saturday, LastSupportedDay()}) {
+        SCOPED_TRACE(day);
+        std::vector<std::string> fields = Fields(line.data(), formatter.Write(day, line.data()));
+        Day offset = ((day - saturday) % 7 + 7) % 7;
+        EXPECT_EQ(fields[1], std::to_string((6 + offset) % 7));
+    }
+}
+
+std::string Utf8Numeral(int value)
+{
+    return Cp1255ToUtf8(hebrew_text::HebrewNumeral(value));
+}
+
+TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
+{
+    static const char* const common[] = {"Tishri", "Heshvan", "Kislev", "Tevet", "Shevat", "Adar",
+                                         "Nisan",  "Iyar",    "Sivan",  "Tammuz", "Av",    "Elul"};
+    static const char* const leap[] = {"Tishri", "Heshvan", "Kislev", "Tevet",  "Shevat", "Adar I", "Adar II",
+                                       "Nisan",  "Iyar",    "Sivan",  "Tammuz", "Av",     "Elul"};
+    DateReader reader(CivilCalendar::Window(), false, Today);
+    DayFormatter formatter(Format::Csv, CivilCalendar::Window());
+    std::vector<char> line(DayFormatter::MaxLineBytes);
+    std::vector<std::string> hebrewMonths;
+    reference::HebrewDayCounter counter(FirstHebrewYear);
+    int failures = 0;
+    ASSERT_EQ(reference::HebrewNewYear(FirstHebrewYear), FirstSupportedDay());
+    for (Day n = FirstSupportedDay(); n <= LastSupportedDay() && failures < 5; ++n, counter.Next()) {
+        int day = counter.Current().day;
+        auto month = static_cast<std::size_t>(counter.Current().month - 1);
+        int year = counter.Current().year;
+        bool isLeap = counter.LeapYear();
+        std::string name = isLeap ? leap[month] : common[month];
+        std::string latin = std::to_string(day) + " " + name + " " + std::to_string(year);
+        // The window's own texts: numerals and the month list of that year.
+        std::string_view cp1255 = month < 6   ? hebrew_text::HebrewMonthNames[month]
+                                  : !isLeap   ? hebrew_text::HebrewMonthNames[month]
+                                  : month == 6 ? hebrew_text::SecondAdarName
+                                               : hebrew_text::HebrewMonthNames[month - 1];
+        std::string shown = Utf8Numeral(day) + " " + Cp1255ToUtf8(cp1255) + (year > 0 ? " " : "") + Utf8Numeral(year);
+        // A year in letters without thousands is read in the sixth thousand: digits below 1000.
+        std::string hebrew = year >= 1000 ? shown : shown.substr(0, shown.rfind(' ')) + " " + std::to_string(year);
+        if (year == 0) {
+            hebrew = shown + " 0";
+        }
+        ReadResult fromLatin = reader.Read(latin);
+        ReadResult fromHebrew = reader.Read(hebrew);
+        std::string_view written(line.data(), static_cast<std::size_t>(formatter.Write(n, line.data()) - line.data()));
+        std::string fields;
+        for (const std::string& field : {std::to_string(year), std::to_string(month + 1), name, std::to_string(day), shown}) {
+            fields += ',';
+            fields += field;
+        }
+        fields += ',';
+        bool ok = fromLatin.ok && fromLatin.day == n && fromHebrew.ok && fromHebrew.day == n &&
+                  written.find(fields) != std::string_view::npos;
+        if (!ok) {
+            ADD_FAILURE() << "day number " << n << " should be " << latin << " (" << hebrew << "): read "
+                          << fromLatin.day << fromLatin.error << " and " << fromHebrew.day << fromHebrew.error
+                          << ", written " << written;
+            ++failures;
+        }
+    }
+    EXPECT_EQ(counter.Current().year, LastHebrewYear + 1);
+}
+
+// The generic change of calendar on 15 October 1582 reads every label the window's lists offer,
+// impossible ones included, exactly as the engine does.
+TEST(Conversions, AChangeOn15October1582ReadsEveryLabelAsTheWindow)
+{
+    CivilCalendar window = CivilCalendar::Window();
+    CivilCalendar generic = CivilCalendar::SwitchingOn(window.FirstGregorianDay());
+    int failures = 0;
+    for (int year = -3761; year <= 2241 && failures < 5; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= 31; ++day) {
+                CivilLabel label{year, month, day};
+                if (generic.ToDay(label) != window.ToDay(label) || generic.Classify(label) != window.Classify(label)) {
+                    ADD_FAILURE() << IsoText(label);
+                    ++failures;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cli

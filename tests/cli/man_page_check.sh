@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The manual page formats without a single warning and shows what a reader looks for.
+set -euo pipefail
+page=$1
+warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
+if [[ -n "$warnings" ]]; then
+  echo "groff warnings:"; echo "$warnings"; exit 1
+fi
+text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>&1 | col -b)
+for expected in "detron-convert - convert dates between the civil and the Hebrew calendar" \
+                "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "טו ניסן"; do
+  if ! grep -qF -- "$expected" <<<"$text"; then
+    echo "the page lacks: $expected"; echo "$text"; exit 1
+  fi
+done

@@ -1,0 +1,247 @@
+// The converter as a whole, in process, behind a console that records what it is given: the
+// order of output and messages, exit statuses, formats, and hostile input.
+
+#include "cli/run.h"
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace cli {
+namespace {
+
+constexpr CivilLabel Today{2026, 12, 8};
+
+class RecordingConsole : public Console {
+public:
+    explicit RecordingConsole(std::string input = {}, std::size_t failWritesAfter = SIZE_MAX)
+        : input_(std::move(input)), failAfter_(failWritesAfter) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override
+    {
+        // Small, uneven pieces, so that lines cross the reads.
+        std::size_t taken = std::min({size, input_.size() - read_, std::size_t{7} + read_ % 5});
+        input_.copy(buffer, taken, read_);
+        read_ += taken;
+        return taken;
+    }
+    bool Write(const char* bytes, std::size_t size) override
+    {
+        if (output.size() + size > failAfter_) {
+            return false;
+        }
+        output.append(bytes, size);
+        log += std::string(bytes, size);
+        return true;
+    }
+    void WriteError(std::string_view message) override
+    {
+        errors += message;
+        log += "! " + std::string(message);
+    }
+
+    std::string output, errors, log;  // log: both streams in the order they were written
+
+private:
+    std::string input_;
+    std::size_t read_ = 0;
+    std::size_t failAfter_;
+};
+
+int Convert(std::vector<std::string> arguments, RecordingConsole& console)
+{
+    return RunConverter(arguments, console, Today);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+TEST(Run, OutputKeepsItsOrderWhenSomeLinesFail)
+{
+    RecordingConsole console("2024-04-23\nbad\r\n\n  \r\n2024-04-24\r\n30 Heshvan 5784\n1 Kislev 5784");
+    EXPECT_EQ(Convert({"--format", "csv", "2024-04-22", "-", "2024-02-30", "2024-04-25"}, console), ExitSomeInputFailed);
+    std::vector<std::string> log = Lines(console.log);
+    ASSERT_EQ(log.size(), 9u);
+    EXPECT_EQ(log[0].substr(0, 6), "civil,");
+    EXPECT_EQ(log[1].substr(0, 11), "2024-04-22,");
+    EXPECT_EQ(log[2].substr(0, 11), "2024-04-23,");
+    EXPECT_EQ(log[3], "! detron-convert: line 2: \"bad\": not a date: expected YYYY-MM-DD, \"today\" or a Hebrew "
+                      "day, month and year such as \"15 Nisan 5784\"");
+    EXPECT_EQ(log[4].substr(0, 11), "2024-04-24,");
+    EXPECT_EQ(log[5], "! detron-convert: line 6: \"30 Heshvan 5784\": Heshvan 5784 has 29 days (--carry counts "
+                      "it on into the next month)");
+    EXPECT_EQ(log[6].substr(0, 11), "2023-11-14,");
+    EXPECT_EQ(log[7], "! detron-convert: argument 5: \"2024-02-30\": February 2024 has 29 days (--carry counts "
+                      "it on into the next month)");
+    EXPECT_EQ(log[8].substr(0, 11), "2024-04-25,");
+}
+
+TEST(Run, UsageErrors)
+{
+    struct Row { std::vector<std::string> arguments; const char* problem; };
+    const Row rows[] = {
+        {{}, "no date given"},
+        {{"--bogus", "2024-01-01"}, "unknown option \"--bogus\""},
+        {{"-x"}, "unknown option \"-x\""},
+        {{"--format"}, "--format needs a value"},
+        {{"--format", "xml", "today"}, "--format \"xml\": the formats are text, csv and json"},
+        {{"--carry=yes", "today"}, "--carry takes no value"},
+        {{"--julian", "--gregorian", "today"}, "choose one of --gregorian, --julian and --switch"},
+        {{"--switch", "1752-09-14", "--julian", "today"}, "choose one of --gregorian, --julian and --switch"},
+        {{"--switch", "1752-02-30", "today"}, "--switch \"1752-02-30\": February 1752 has 29 days (--carry counts "
+                                             "it on into the next month)"},
+        {{"--switch=0100-01-01", "today"}, "--switch \"0100-01-01\": before 1 March 200 the Gregorian calendar is "
+                                           "behind the Julian one, so the change would repeat days"},
+        {{"--from", "2024-01-01"}, "--from and --to go together"},
+        {{"--from", "2024-01-01", "--to", "2024-01-02", "today"}, "give either dates or --from and --to, not both"},
+        {{"--from", "2024-01-02", "--to", "2024-01-01"}, "--from \"2024-01-02\" comes after --to \"2024-01-01\""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.problem);
+        RecordingConsole console;
+        EXPECT_EQ(Convert(row.arguments, console), ExitUsage);
+        EXPECT_EQ(console.errors, std::string("detron-convert: ") + row.problem +
+                                      "\nTry 'detron-convert --help' for more information.\n");
+        EXPECT_EQ(console.output, "");
+    }
+}
+
+TEST(Run, TheThreeFormats)
+{
+    struct Row { const char* format; const char* date; const char* line; };
+    const Row rows[] = {
+        {"text", "2024-04-23", "2024-04-23  Tuesday    15 Nisan 5784  טו ניסן ה'תשפד"},
+        {"text", "-3760-01-01", "-3760-01-01  Monday     16 Tevet 0  טז טבת"},
+        {"csv", "2024-03-11", "2024-03-11,1,Monday,5784,7,Adar II,1,א 'אדר ב ה'תשפד,2460381"},
+        {"json", "2024-04-23",
+         "{\"civil\":\"2024-04-23\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5784,"
+         "\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\",\"hebrewDay\":15,\"hebrewText\":\"טו ניסן ה'תשפד\","
+         "\"julianDay\":2460424}"},
+        {"json", "-0001-12-31",
+         "{\"civil\":\"-0001-12-31\",\"weekday\":3,\"weekdayName\":\"Wednesday\",\"hebrewYear\":3760,"
+         "\"hebrewMonth\":5,\"hebrewMonthName\":\"Shevat\",\"hebrewDay\":5,\"hebrewText\":\"ה שבט ג'תשס\","
+         "\"julianDay\":1721057}"},
+        {"json", "2023-03-07",
+         "{\"civil\":\"2023-03-07\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5783,"
+         "\"hebrewMonth\":6,\"hebrewMonthName\":\"Adar\",\"hebrewDay\":14,\"hebrewText\":\"יד אדר ה'תשפג\","
+         "\"julianDay\":2460011}"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.date);
+        RecordingConsole console;
+        EXPECT_EQ(Convert({std::string("--format=") + row.format, row.date}, console), ExitSuccess);
+        std::vector<std::string> lines = Lines(console.output);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), row.line);
+    }
+}
+
+TEST(Run, ARangeHasEveryDayOnce)
+{
+    RecordingConsole console;
+    EXPECT_EQ(Convert({"--format", "csv", "--from", "1 Tishri 5784", "--to", "29 Elul 5784"}, console), ExitSuccess);
+    std::vector<std::string> lines = Lines(console.output);
+    ASSERT_EQ(lines.size(), 1u + 383u);  // the header and a deficient leap year
+    EXPECT_EQ(lines[1].substr(0, 11), "2023-09-16,");
+    EXPECT_EQ(lines.back().substr(0, 11), "2024-10-02,");
+
+    RecordingConsole britain;
+    EXPECT_EQ(Convert({"--switch", "1752-09-14", "--from", "1752-09-01", "--to", "1752-09-15"}, britain), ExitSuccess);
+    lines = Lines(britain.output);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].substr(0, 10), "1752-09-14");
+
+    RecordingConsole bad;
+    EXPECT_EQ(Convert({"--format", "csv", "--from", "2024-02-30", "--to", "2024-03-01"}, bad), ExitSomeInputFailed);
+    EXPECT_EQ(bad.output, "");
+}
+
+TEST(Run, AFailedWriteIsReported)
+{
+    RecordingConsole console({}, 1000);
+    EXPECT_EQ(Convert({"--from", "2024-01-01", "--to", "2024-12-31"}, console), ExitSomeInputFailed);
+    EXPECT_EQ(console.errors, "detron-convert: the output could not be written\n");
+}
+
+// Random bytes, very long lines, NUL bytes, broken UTF-8, huge numbers and half-dates: every line
+// gets a date or one message, messages carry no control bytes, and nothing reads out of bounds
+// (this suite also runs under the address and undefined-behaviour sanitizers).
+TEST(Run, HostileInputNeverBreaksIt)
+{
+    std::mt19937 random(20261208);
+    const std::vector<std::string> pieces = {
+        "2024", "-", "04", "23", " ", "Nisan", "Adar II", "15", "ט״ו", "ה'תשפ\"ד", "\xD7", "\xD7\xB3", "\xFF",
+        std::string(1, '\0'), "\x1B[2J", "99999999999999999999", "-9999999", "\t", "'", "\"", "today", "30",
+        "Heshvan", "0000", "אדר ב", "\xE2\x80", "\xC0\x80", "\xED\xA0\x80", "+", "1582-10-10"};
+    std::string input;
+    std::size_t lines = 0;
+    for (int i = 0; i < 3000; ++i) {
+        int pieceCount = static_cast<int>(random() % 8);
+        for (int k = 0; k < pieceCount; ++k) {
+            input += pieces[random() % pieces.size()];
+        }
+        if (i % 500 == 0) {
+            input += std::string(5000 + random() % 3000, static_cast<char>(random()));
+        }
+        input += '\n';
+        ++lines;
+    }
+    input += std::string(100000, '7');  // a last line, very long and without an end
+    ++lines;
+    for (const char* format : {"text", "csv", "json"}) {
+        SCOPED_TRACE(format);
+        RecordingConsole console(input);
+        int status = Convert({"--format", format, "--carry", "-", std::string(70000, '\xD7'), "1 Nisan 0", "-0"}, console);
+        EXPECT_TRUE(status == ExitSuccess || status == ExitSomeInputFailed);
+        std::vector<std::string> out = Lines(console.output);
+        std::vector<std::string> errors = Lines(console.errors);
+        for (const std::string& error : errors) {
+            EXPECT_EQ(error.rfind("detron-convert: ", 0), 0u);
+            EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char c) { return c >= 0 && c < 0x20; }));
+        }
+        for (const std::string& line : out) {
+            if (std::string(format) == "json") {
+                ASSERT_EQ(line.front(), '{');
+                ASSERT_EQ(line.back(), '}');
+            }
+        }
+        EXPECT_LE(out.size() + errors.size(), lines + 3 + (std::string(format) == "csv" ? 1 : 0));
+        EXPECT_GE(errors.size(), 3u);
+    }
+}
+
+// Random command lines from the options, their values and dates: always one of the three exit
+// statuses, and a usage error writes nothing to standard output.
+TEST(Run, RandomCommandLines)
+{
+    std::mt19937 random(8122026);
+    const std::vector<std::string> words = {
+        "--format", "--format=json", "csv", "xml", "--gregorian", "--julian", "--switch", "--switch=1752-09-14",
+        "--carry", "--carry=1", "--from", "--to", "--", "-", "today", "2024-04-23", "-0001-12-31", "1582-10-10",
+        "15 Nisan 5784", "30 Adar II 5783", "", "=", "--=", "-", "--help=x", "\xFF", std::string(3, '\0')};
+    for (int run = 0; run < 2000; ++run) {
+        std::vector<std::string> arguments(random() % 7);
+        for (std::string& argument : arguments) {
+            argument = words[random() % words.size()];
+        }
+        RecordingConsole console("2024-04-23\n");
+        int status = Convert(arguments, console);
+        ASSERT_TRUE(status == ExitSuccess || status == ExitSomeInputFailed || status == ExitUsage) << run;
+        if (status == ExitUsage) {
+            ASSERT_EQ(console.output, "") << run;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cli
