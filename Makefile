@@ -1,7 +1,9 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
-                groff-base man-db bsdextrautils
+                groff-base man-db bsdextrautils \
+                python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
+                dpkg-dev file lintian
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
@@ -11,7 +13,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googlete
 BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench clean
+.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench package clean
 
 all: build
 
@@ -68,6 +70,13 @@ windows: deps-windows
 	cmake --build --preset windows64 -j $(JOBS)
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb.
+package: deps-linux
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack --config CPackConfig.cmake
+	@ls build/package/packages/*.deb
 
 # Times the engine beside libhdate on the same random days and prints the ratios, then counts
 # instructions per conversion under callgrind, the engine's and libhdate's.

@@ -145,9 +145,13 @@ TEST_F(ConverterWindowTest, AboutShowsItsBoxAndKeepsTheDate)
 {
     Do([] { ChooseItem(CivilYearList, 1948 + 3760); });
     QString text;
+    QString button;
+    Qt::LayoutDirection direction = Qt::RightToLeft;
     QTimer::singleShot(50, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             text = box->text();
+            button = box->button(QMessageBox::Ok)->text();
+            direction = box->layoutDirection();
             box->button(QMessageBox::Ok)->click();
         }
     });
@@ -156,6 +160,9 @@ TEST_F(ConverterWindowTest, AboutShowsItsBoxAndKeepsTheDate)
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().front()).center());
     });
     EXPECT_TRUE(text.contains(QString::fromUtf8(ContactAddress.data(), ContactAddress.size())));
+    EXPECT_EQ(button, QString::fromUtf8("\u05D0\u05D9\u05E9\u05D5\u05E8")) << "Qt's own Hebrew for OK, whatever the locale";
+    EXPECT_EQ(direction, Qt::LeftToRight) << "the Hebrew translation mirrors nothing";
+    EXPECT_EQ(window->layoutDirection(), Qt::LeftToRight);
     RunPasses(5);
     EXPECT_EQ(Shown(CivilYearList), "1948");
 }

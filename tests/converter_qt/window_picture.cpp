@@ -1,8 +1,13 @@
-// Makes the picture of the window that the README shows: the program started offscreen, its
-// first passes run, the window grabbed as a person would see it. Usage: window_picture OUT.png
+// Makes the pictures the README shows: the program started offscreen, its first passes run,
+// the window grabbed as a person would see it; with a second file, the About box as well,
+// opened from the menu bar. Usage: window_picture WINDOW.png [ABOUT.png]
 
 #include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,8 +20,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s WINDOW.png [ABOUT.png]\n", argv[0]);
         return 2;
     }
     converter::ControllerState state;
@@ -28,5 +33,26 @@ int main(int argc, char** argv)
     for (int pass = 0; pass < 5; ++pass) {
         converter::ConversionPass(state);
     }
-    return window->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!window->grab().save(QString::fromLocal8Bit(argv[1]))) {
+        return 1;
+    }
+    if (argc == 2) {
+        return 0;
+    }
+
+    bool saved = false;
+    QTimer::singleShot(0, [] {
+        QMenuBar* bar = toolkit::qt_access::MenuBar(converter::ConverterMenuBar);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().front()).center());
+    });
+    QTimer::singleShot(200, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            saved = box->grab().save(QString::fromLocal8Bit(argv[2]));
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    for (int pass = 0; pass < 5; ++pass) {
+        converter::ConversionPass(state);
+    }
+    return saved ? 0 : 1;
 }

@@ -199,5 +199,20 @@ TEST_F(QtToolkit, ReplacingAWindowReleasesItsControls)
     EXPECT_EQ(GetListSelection(List), -1);
 }
 
+// A list inside a frame belongs to the frame's group (what a screen reader announces), yet
+// it is the window's control: it stays where it is when the frame is replaced.
+TEST_F(QtToolkit, AListInsideAFrameIsInItsGroupAndOutlivesIt)
+{
+    QWidget* list = qt_access::Control(List);
+    EXPECT_EQ(list->parentWidget(), qt_access::Control(Frame));
+    const QPoint place = list->mapTo(window, QPoint(0, 0));
+
+    AddFrame(Frame, 10, 200, 200, 60, "");
+    ASSERT_EQ(qt_access::Control(List), list);
+    EXPECT_EQ(list->mapTo(window, QPoint(0, 0)), place);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(GetListItemText(List, 0), Months[0]);
+}
+
 }  // namespace
 }  // namespace toolkit

@@ -40,13 +40,17 @@ char16_t CodePointOf(unsigned char byte)
 
 }  // namespace
 
+void Cp1255ToUtf16(std::string_view text, char16_t* out)
+{
+    for (char c : text) {
+        *out++ = CodePointOf(static_cast<unsigned char>(c));
+    }
+}
+
 std::u16string Cp1255ToUtf16(std::string_view text)
 {
-    std::u16string result;
-    result.reserve(text.size());
-    for (char c : text) {
-        result += CodePointOf(static_cast<unsigned char>(c));
-    }
+    std::u16string result(text.size(), u'\0');
+    Cp1255ToUtf16(text, result.data());
     return result;
 }
 

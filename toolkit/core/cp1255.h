@@ -9,6 +9,8 @@
 namespace toolkit {
 
 std::u16string Cp1255ToUtf16(std::string_view text);
+// The same into a buffer of text.size() units, one for each byte.
+void Cp1255ToUtf16(std::string_view text, char16_t* out);
 
 // Code points the code page lacks become "?".
 std::string Utf16ToCp1255(std::u16string_view text);

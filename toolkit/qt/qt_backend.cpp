@@ -18,12 +18,16 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "toolkit/core/cp1255.h"
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/objects.h"
 #include "toolkit/core/platform.h"
 #include "toolkit/qt/qt_access.h"
+#include "toolkit/qt/qt_accessibility.h"
+#include "toolkit/qt/qt_item_list.h"
+#include "toolkit/qt/qt_preload.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -39,8 +43,9 @@ constexpr int ControlRepaintCode = QEvent::Paint;
 
 QString ToQt(std::string_view text)
 {
-    std::u16string unicode = Cp1255ToUtf16(text);
-    return QString(reinterpret_cast<const QChar*>(unicode.data()), static_cast<qsizetype>(unicode.size()));
+    QString unicode(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    Cp1255ToUtf16(text, reinterpret_cast<char16_t*>(unicode.data()));
+    return unicode;
 }
 
 std::string FromQt(const QString& text)
@@ -73,6 +78,7 @@ public:
     {
         int barHeight = 0;
         if (bar_ && !bar_->actions().isEmpty()) {
+            qt_preload::AwaitLoaded();
             barHeight = bar_->sizeHint().height();
             bar_->setGeometry(0, 0, width(), barHeight);
             bar_->show();
@@ -116,9 +122,53 @@ private:
 };
 
 // A non-editable drop-down list that reports its list opening and closing as the user does it.
+// Its size is the program's, never its items': nothing measures thousands of texts to size it.
 class DropDownList : public QComboBox {
 public:
-    DropDownList(int number, int window, QWidget* parent) : QComboBox(parent), number_(number), window_(window) {}
+    DropDownList(int number, int window, QWidget* parent)
+        : QComboBox(parent), number_(number), window_(window), items_(new ItemList(this))
+    {
+        setModel(items_);
+    }
+
+    ItemList* Items() const { return items_; }
+
+    // The height the program gave is the platform's extent of the opened list; closed, a list
+    // is as tall as its text needs, which is known once the fonts are.
+    void RequestHeight(int height)
+    {
+        requestedHeight_ = height;
+        heightDue_ = true;
+    }
+
+    void ApplyClosedHeight(int textHeight)
+    {
+        if (heightDue_) {
+            heightDue_ = false;
+            resize(width(), std::min(requestedHeight_, textHeight));
+        }
+    }
+
+    // The rows of a batch of appends reach the list together: when the program next asks
+    // anything else of the list, or when Qt next handles events, whichever comes first.
+    void Append(std::string_view text)
+    {
+        if (items_->Append(text)) {
+            QMetaObject::invokeMethod(this, [this] { CommitItems(); }, Qt::QueuedConnection);
+        }
+    }
+
+    // Qt would select the first row of a list that was empty; the list keeps its selection,
+    // or its lack of one.
+    void CommitItems()
+    {
+        QSignalBlocker quiet(this);
+        bool selected = currentIndex() >= 0;
+        items_->Commit();
+        if (!selected && currentIndex() >= 0) {
+            setCurrentIndex(-1);
+        }
+    }
 
     void showPopup() override
     {
@@ -135,6 +185,9 @@ public:
 private:
     int number_;
     int window_;
+    ItemList* items_;
+    int requestedHeight_ = 0;
+    bool heightDue_ = false;
 };
 
 // Focus entering or leaving a control is a notification of that control, which its kind
@@ -171,10 +224,30 @@ struct WindowRecord {
     std::unique_ptr<TopLevel> widget;
 };
 
+// The controls a frame holds stay where they are, in the frame's parent, when the frame goes.
+void ReleaseMembers(QWidget* frame)
+{
+    QWidget* parent = frame->parentWidget();
+    for (QWidget* member : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QPoint place = member->mapTo(parent, QPoint(0, 0));
+        member->setParent(parent);
+        member->move(place);
+        member->show();
+    }
+}
+
 struct ControlRecord {
     ControlKind kind;
     QPointer<QWidget> widget;  // gone already when its window was closed first
-    ~ControlRecord() { delete widget.data(); }
+    // A frame's caption until the fonts are loaded: a group box measures its title at once.
+    std::optional<QString> pendingCaption;
+    ~ControlRecord()
+    {
+        if (kind == ControlKind::GroupFrame && widget) {
+            ReleaseMembers(widget);
+        }
+        delete widget.data();
+    }
 };
 
 struct MenuRecord {
@@ -188,6 +261,7 @@ struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
     bool responseRepaintOwed = false;  // see platform::Round
+    bool layoutDue = false;
 };
 
 // Reachable for the program's whole life, so nothing of it counts as leaked at exit.
@@ -207,16 +281,54 @@ int WindowNumberOf(Handle handle)
         [handle](const WindowRecord& record) { return HandleOf(record.widget.get()) == handle; });
 }
 
-QComboBox* ListOf(int number)
+// The list behind a number with its appended rows still waiting, nullptr when the number holds
+// no list.
+DropDownList* FillingListOf(int number)
 {
     ControlRecord* record = State().FindControl(number, ControlKind::DropDownList);
-    return record != nullptr ? static_cast<QComboBox*>(record->widget.data()) : nullptr;
+    return record != nullptr ? static_cast<DropDownList*>(record->widget.data()) : nullptr;
 }
 
+// The list behind a number with every row in place.
+DropDownList* ListOf(int number)
+{
+    DropDownList* list = FillingListOf(number);
+    if (list != nullptr) {
+        list->CommitItems();
+    }
+    return list;
+}
+
+// The frame of the control parent whose area holds the top edge of a control at (x, y), nullptr
+// when there is none.
+QGroupBox* FrameAround(int x, int y, int width)
+{
+    Toolkit& t = State();
+    QGroupBox* found = nullptr;
+    t.controls.ForEach([&](int, const ControlRecord& record) {
+        if (record.kind == ControlKind::GroupFrame && record.widget && record.widget->parentWidget() == t.controlParent) {
+            QRect area = record.widget->geometry();
+            if (area.contains(x, y) && area.contains(x + width - 1, y)) {
+                found = static_cast<QGroupBox*>(record.widget.data());
+            }
+        }
+    });
+    return found;
+}
+
+// A control that stands inside a frame is made the frame's child, where it is drawn just the
+// same, so that assistive technology finds it in the frame's group.
 template <class Widget>
 Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, int width, int height)
 {
     Toolkit& t = State();
+    if (kind != ControlKind::GroupFrame) {
+        if (QGroupBox* frame = FrameAround(x, y, width)) {
+            widget->setParent(frame);
+            x -= frame->x();
+            y -= frame->y();
+        }
+    }
     widget->setGeometry(x, y, width, height);
     widget->installEventFilter(new FocusReporter(number, kind, t.controlParentWindow, widget));
     widget->show();
@@ -225,6 +337,51 @@ Handle PlaceControl(int number, ControlKind kind, Widget* widget, int x, int y, 
     record->widget = widget;
     t.controls.Put(number, std::move(record));
     return HandleOf(widget);
+}
+
+// How tall a list's closed box is for its one line of text, measured on an empty list: a full
+// one would measure every item.
+int ListTextHeight(const QFont& font)
+{
+    QComboBox probe;
+    probe.setFont(font);
+    return probe.sizeHint().height();
+}
+
+// Sizes that depend on the font (the menu bars' heights, the lists' closed heights) are set
+// before the first round of events, so that the fonts load while the program builds its window.
+void FinishLayout()
+{
+    Toolkit& t = State();
+    if (!t.layoutDue) {
+        return;
+    }
+    t.layoutDue = false;
+    qt_preload::AwaitLoaded();
+    t.windows.ForEach([](int, const WindowRecord& record) { record.widget->Relayout(); });
+    int textHeight = -1;
+    t.controls.ForEach([&](int, ControlRecord& record) {
+        if (record.kind == ControlKind::GroupFrame && record.pendingCaption && record.widget) {
+            static_cast<QGroupBox*>(record.widget.data())->setTitle(*record.pendingCaption);
+            record.pendingCaption.reset();
+        }
+        if (record.kind == ControlKind::DropDownList && record.widget) {
+            auto* list = static_cast<DropDownList*>(record.widget.data());
+            if (textHeight < 0) {
+                textHeight = ListTextHeight(list->font());
+            }
+            list->ApplyClosedHeight(textHeight);
+        }
+    });
+}
+
+void ScheduleLayout()
+{
+    Toolkit& t = State();
+    if (!t.layoutDue) {
+        t.layoutDue = true;
+        QMetaObject::invokeMethod(t.application, FinishLayout, Qt::QueuedConnection);
+    }
 }
 
 }  // namespace
@@ -239,6 +396,8 @@ void InitToolkit()
     static char* argv[] = {name, nullptr};
     state = new Toolkit;
     state->application = new QApplication(argc, argv);
+    qt_preload::Start();
+    qt_accessibility::Install();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(QApplication::font().pointSize());
@@ -247,6 +406,7 @@ void InitToolkit()
 
 void EndToolkit()
 {
+    qt_preload::AwaitLoaded();
     if (state != nullptr) {
         state->controls.Clear();
         state->menus.Clear();
@@ -341,9 +501,7 @@ int AddMenuItem(int itemNumber, std::string_view text)
     int window = menu->ownerWindow;
     QAction* action = menu->bar->addAction(ToQt(text));
     QObject::connect(action, &QAction::triggered, [itemNumber, window] { Events().ReportMenu(itemNumber, window); });
-    if (WindowRecord* owner = t.windows.Find(window)) {
-        owner->widget->Relayout();
-    }
+    ScheduleLayout();
     return 1;
 }
 
@@ -353,10 +511,12 @@ Handle AddFrame(int number, int x, int y, int width, int height, std::string_vie
     if (!t.controlParent) {
         return 0;
     }
-    auto* frame = new QGroupBox(ToQt(caption), t.controlParent);
+    auto* frame = new QGroupBox(t.controlParent);
     frame->setFocusPolicy(Qt::NoFocus);
     Handle handle = PlaceControl(number, ControlKind::GroupFrame, frame, x, y, width, height);
     frame->lower();  // drawn behind the lists it surrounds
+    t.controls.Find(number)->pendingCaption = ToQt(caption);
+    ScheduleLayout();
     return handle;
 }
 
@@ -373,10 +533,9 @@ Handle AddDropDownList(int number, int x, int y, int width, int height)
     QObject::connect(list, &QComboBox::activated, [number, window = t.controlParentWindow] {
         Events().ReportControl(number, ControlKind::DropDownList, window, SelectionNotification);
     });
-    // The height given is the platform's extent of the opened list; closed, a list is as tall as
-    // its text needs.
-    int closedHeight = std::min(height, list->sizeHint().height());
-    return PlaceControl(number, ControlKind::DropDownList, list, x, y, width, closedHeight);
+    list->RequestHeight(height);
+    ScheduleLayout();
+    return PlaceControl(number, ControlKind::DropDownList, list, x, y, width, height);
 }
 
 Handle AddButton(int number, int x, int y, int width, int height, std::string_view caption)
@@ -396,14 +555,20 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
 
 int AddListItem(int list, int position, std::string_view text)
 {
-    QComboBox* combo = ListOf(list);
-    if (combo == nullptr || position < -1 || position > combo->count()) {
+    if (position == -1) {
+        if (DropDownList* combo = FillingListOf(list)) {
+            combo->Append(text);
+        }
+        return 0;
+    }
+    DropDownList* combo = ListOf(list);
+    if (combo == nullptr || position < 0 || position > combo->count()) {
         return 0;
     }
     QSignalBlocker quiet(combo);
     bool selected = combo->currentIndex() >= 0;
-    combo->insertItem(position == -1 ? combo->count() : position, ToQt(text));
-    if (!selected) {
+    combo->Items()->Insert(position, text);
+    if (!selected && combo->currentIndex() >= 0) {
         combo->setCurrentIndex(-1);  // Qt would select the first item of an empty list
     }
     return 0;
@@ -456,13 +621,14 @@ int SetListSelection(int list, int index)
 
 std::string GetControlText(int control)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(control);
     if (record == nullptr || !record->widget) {
         return {};
     }
     switch (record->kind) {
     case ControlKind::DropDownList: {
-        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        QComboBox* combo = ListOf(control);
         return combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::string();
     }
     case ControlKind::PushButton:
@@ -475,13 +641,14 @@ std::string GetControlText(int control)
 
 void SetControlText(int control, std::string_view text)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(control);
     if (record == nullptr || !record->widget) {
         return;
     }
     switch (record->kind) {
     case ControlKind::DropDownList: {
-        auto* combo = static_cast<QComboBox*>(record->widget.data());
+        QComboBox* combo = ListOf(control);
         QSignalBlocker quiet(combo);
         if (text.empty()) {
             combo->setCurrentIndex(-1);
@@ -510,6 +677,7 @@ void SetControlName(int control, std::string_view name)
 int ShowMessage(std::string_view caption, std::string_view text, int /*flags*/)
 {
     State();
+    qt_preload::AwaitLoaded();
     QMessageBox box(QMessageBox::NoIcon, ToQt(caption), ToQt(text), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return 1;  // OK, the box's only answer
@@ -528,6 +696,8 @@ void platform::Round(bool wait)
 {
     Toolkit& t = State();
     EventState& events = Events();
+    qt_preload::AwaitLoaded();
+    FinishLayout();
     if (wait && t.responseRepaintOwed) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (events.Pending() == 0 && events.Waiting() == 0) {
@@ -548,18 +718,24 @@ namespace qt_access {
 
 QWidget* Window(int number)
 {
+    FinishLayout();
     WindowRecord* record = State().windows.Find(number);
     return record != nullptr ? record->widget.get() : nullptr;
 }
 
 QWidget* Control(int number)
 {
+    FinishLayout();
     ControlRecord* record = State().controls.Find(number);
+    if (record != nullptr && record->kind == ControlKind::DropDownList) {
+        return ListOf(number);
+    }
     return record != nullptr ? record->widget.data() : nullptr;
 }
 
 QMenuBar* MenuBar(int number)
 {
+    FinishLayout();
     MenuRecord* record = State().menus.Find(number);
     return record != nullptr ? record->bar.data() : nullptr;
 }
