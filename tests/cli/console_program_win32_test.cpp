@@ -24,6 +24,21 @@ std::wstring ProgramPath()
     return path;
 }
 
+// Starts the program with the given standard handles; false when it did not start.
+bool StartProgram(const std::wstring& arguments, HANDLE input, HANDLE output, HANDLE errors, DWORD flags,
+                  PROCESS_INFORMATION& process)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = errors;
+    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
+                          &process) != FALSE;
+}
+
 std::string ReadAll(HANDLE pipe)
 {
     std::string bytes;
@@ -53,17 +68,9 @@ Finished RunRedirected(const std::wstring& arguments, const std::string& input)
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = inRead;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
     PROCESS_INFORMATION process{};
-    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
     Finished finished;
-    BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                  nullptr, &startup, &process);
+    bool started = StartProgram(arguments, inRead, outWrite, errWrite, CREATE_NO_WINDOW, process);
     CloseHandle(inRead);
     CloseHandle(outWrite);
     CloseHandle(errWrite);
@@ -164,15 +171,8 @@ protected:
     {
         CONSOLE_SCREEN_BUFFER_INFO before{};
         GetConsoleScreenBufferInfo(screen_, &before);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = keyboard_;
-        startup.hStdOutput = screen_;
-        startup.hStdError = screen_;
         PROCESS_INFORMATION process{};
-        std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        if (!StartProgram(arguments, keyboard_, screen_, screen_, 0, process)) {
             ADD_FAILURE() << "the program did not start";
             return {};
         }
