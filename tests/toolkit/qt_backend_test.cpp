@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/qt/qt_access.h"
+#include "toolkit/qt/qt_preload.h"
 #include "tests/toolkit/test_window.h"
 #include "toolkit/toolkit.h"
 
@@ -212,6 +213,19 @@ TEST_F(QtToolkit, AListInsideAFrameIsInItsGroupAndOutlivesIt)
     EXPECT_EQ(list->mapTo(window, QPoint(0, 0)), place);
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(GetListItemText(List, 0), Months[0]);
+}
+
+// The fonts start loading before the application exists; a program that ends before it does
+// (its display could not be opened, say) still ends, and with its own status.
+TEST(QtPreload, AProgramEndingBeforeItsApplicationExistsStillEnds)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            qt_preload::Begin();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
 }
 
 }  // namespace

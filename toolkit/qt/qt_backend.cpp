@@ -395,6 +395,7 @@ void InitToolkit()
     static char name[] = "detron";
     static char* argv[] = {name, nullptr};
     state = new Toolkit;
+    qt_preload::Begin();
     state->application = new QApplication(argc, argv);
     qt_preload::Start();
     qt_accessibility::Install();

@@ -10,10 +10,14 @@
 
 namespace toolkit::qt_preload {
 
-// Starts the loading; call once, on the program's thread, as soon as the QApplication exists.
-// (Started any earlier, the loading would compete for the processor with the display server
-// while the application connects to it.) Windows stay left to right: Hebrew text runs right
-// to left inside left-to-right controls, and the translation would ask for mirrored layouts.
+// Starts the loading with the part that needs no Qt (the font configuration); call once, on the
+// program's thread, before the QApplication is made, so that it runs while the application
+// connects to the display.
+void Begin();
+
+// Lets the loading go on with Qt's part, once the QApplication exists (begins it first if
+// Begin was not called). Windows stay left to right: Hebrew text runs right to left inside
+// left-to-right controls, and the translation would ask for mirrored layouts.
 void Start();
 
 // Returns once everything is loaded, with the translation in use; at once after the first
