@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Start-up of the Windows programs under Wine, against an empty Win32 window of the same client
-# size built the same way (bench/windows/empty_window.cpp). The two are started in turn, RUNS
+# size built the same way (bench/windows/empty_window.cpp), and beside them the same window with
+# the converter's controls made plainly, each list holding one item, once as a plain program and
+# once started as the program is (its manifest's themed controls, the common-control and COM
+# calls): what making and drawing these controls costs at all under Wine. All are started in turn, RUNS
 # times each, and each run is timed from launch until the program is ready as a person waits
 # for it: its window mapped, and the process gone idle, at the moment of its last processor use
 # (the window shows before the lists are filled, so its appearing is not enough). Prints the
@@ -32,11 +35,11 @@ read_cpu() {
   cpu=$sum
 }
 
-# One run of program $1; prints the milliseconds from launch until ready.
+# One run of program $1 with arguments $2...; prints the milliseconds from launch until ready.
 time_one() {
   local start pid mapped=0 last=-1 changed now polls=0
   start=$(now_us)
-  "$here/tools/wine-run.sh" "$1" >/dev/null 2>&1 &
+  "$here/tools/wine-run.sh" "$@" >/dev/null 2>&1 &
   pid=$!
   changed=$start
   while kill -0 "$pid" 2>/dev/null; do
@@ -64,28 +67,42 @@ median() {
   sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# Both programs of one build, alternating, after one unmeasured run of each (Wine's server and
-# the prefix come up then).
+# The programs of one build, in turn, after one unmeasured run of each (Wine's server and the
+# prefix come up then): the program, the empty window, and the two windows with the same
+# controls made plainly (one item a list), started as a plain program and as the program starts.
 compare() {
-  local build=$1 label=$2 program yardstick i
-  program=$build/converter/detron.exe
-  yardstick=$build/bench/windows/empty_window.exe
-  [[ -f $program && -f $yardstick ]] || { echo "$label: not built ($build)"; return 0; }
-  time_one "$yardstick" >/dev/null
-  time_one "$program" >/dev/null
-  local -a ours=() empty=()
-  for ((i = 0; i < runs; i++)); do
-    empty+=("$(time_one "$yardstick")")
-    ours+=("$(time_one "$program")")
+  local build=$1 label=$2 i j
+  local program=$build/converter/detron.exe
+  local empty=$build/bench/windows/empty_window.exe
+  local themed=$build/bench/windows/themed_window.exe
+  [[ -f $program && -f $empty && -f $themed ]] || { echo "$label: not built ($build)"; return 0; }
+  local -a names=("detron.exe" "empty window" "the same controls, plain" "the same controls, started as the program")
+  local -a commands=("$program" "$empty" "$empty --controls" "$themed --controls")
+  local -a times=() medians=()
+  for ((j = 0; j < ${#commands[@]}; j++)); do
+    # shellcheck disable=SC2086  # a command and its arguments
+    time_one ${commands[j]} >/dev/null
   done
-  local ours_median empty_median
-  ours_median=$(printf '%s\n' "${ours[@]}" | median)
-  empty_median=$(printf '%s\n' "${empty[@]}" | median)
-  echo "$label: detron.exe $ours_median ms, empty window $empty_median ms (medians of $runs), ratio" \
-    "$(awk -v a="$ours_median" -v b="$empty_median" 'BEGIN { printf "%.2f", a / b }')"
-  echo "  detron.exe: ${ours[*]}"
-  echo "  empty window: ${empty[*]}"
-  echo "  sizes: detron.exe $(stat -c %s "$program") bytes, empty_window.exe $(stat -c %s "$yardstick") bytes"
+  for ((i = 0; i < runs; i++)); do
+    for ((j = 0; j < ${#commands[@]}; j++)); do
+      # shellcheck disable=SC2086
+      times[j]+="$(time_one ${commands[j]}) "
+    done
+  done
+  for ((j = 0; j < ${#commands[@]}; j++)); do
+    # shellcheck disable=SC2086
+    medians[j]=$(printf '%s\n' ${times[j]} | median)
+  done
+  echo "$label: detron.exe ${medians[0]} ms, empty window ${medians[1]} ms (medians of $runs), ratio" \
+    "$(awk -v a="${medians[0]}" -v b="${medians[1]}" 'BEGIN { printf "%.2f", a / b }')"
+  for ((j = 2; j < ${#commands[@]}; j++)); do
+    echo "  ${names[j]}: ${medians[j]} ms, ratio" \
+      "$(awk -v a="${medians[j]}" -v b="${medians[1]}" 'BEGIN { printf "%.2f", a / b }')"
+  done
+  for ((j = 0; j < ${#commands[@]}; j++)); do
+    echo "  ${names[j]}: ${times[j]}"
+  done
+  echo "  sizes: detron.exe $(stat -c %s "$program") bytes, empty_window.exe $(stat -c %s "$empty") bytes"
 }
 
 # xdotool looks at the display the programs use: Wine's shared Xvfb unless one is set.

@@ -18,7 +18,7 @@ function(detron_add_windows_resources target)
     return()
   endif()
   set(here "${CMAKE_CURRENT_FUNCTION_LIST_DIR}")
-  set(generated "${DETRON_WINDOWS_RESOURCE_DIR}")
+  set(generated "${CMAKE_BINARY_DIR}/windows-resources")
   target_sources(${target} PRIVATE "${here}/detron.rc")
   # The resource compiler's dependency scan sees only #include lines, not the files named by
   # ICON and RT_MANIFEST statements, so a new icon or manifest would not rebuild the object.
