@@ -56,9 +56,10 @@ BOOL CALLBACK FindWindowOfProcess(HWND candidate, LPARAM found)
     return TRUE;
 }
 
-// Waits up to `seconds` for `done`.
+// Waits for `done`; the deadline, far beyond any wait on a busy machine, only ends a wait
+// that will never be met.
 template <class Condition>
-bool Eventually(Condition done, int seconds = 15)
+bool Eventually(Condition done, int seconds = 60)
 {
     for (int tries = 0; tries < seconds * 100; ++tries) {
         if (done()) {
@@ -90,16 +91,15 @@ public:
         if (!started_) {
             return;
         }
-        WaitForInputIdle(process_.hProcess, 10000);
         FoundWindow found{process_.dwProcessId, L"WindowClass_0", nullptr};
         Eventually([&] {
             EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&found));
             return found.window != nullptr;
-        }, 30);
+        });
         window_ = found.window;
         // The window shows before its lists are filled; a person starts once both sides show a
         // date, which the first pass of the main loop completes.
-        Eventually([&] { return window_ != nullptr && Selection(HebrewYearList) >= 0; }, 30);
+        Eventually([&] { return window_ != nullptr && Selection(HebrewYearList) >= 0; });
         // The pointer over the window and the window in front, as when a person turns to it:
         // a button takes the mouse only in the window in front.
         RECT r;
@@ -111,8 +111,9 @@ public:
             gui.cbSize = sizeof gui;
             return GetGUIThreadInfo(process_.dwThreadId, &gui) && gui.hwndActive == window_;
         });
-        // A click that comes while the activation is still on its way loses the mouse to it.
-        Sleep(300);
+        // A click that comes while the activation is still on its way loses the mouse to it:
+        // the program must have handled every message the activation brought.
+        Settle();
     }
 
     ~Program()
@@ -161,6 +162,7 @@ public:
         Eventually([&] { return Selection(list) == index; });
     }
 
+    // Pressed and let go in the middle: the button is let go once it shows itself pressed.
     void Click(int button) const
     {
         HWND control = Control(button);
@@ -168,13 +170,25 @@ public:
         GetClientRect(control, &r);
         LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
         PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        EXPECT_TRUE(Eventually([&] { return (SendMessageW(control, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }))
+            << "the button never showed itself pressed";
         PostMessageW(control, WM_LBUTTONUP, 0, middle);
     }
 
-    // The exit code once the process has ended, -1 if it is still running after thirty seconds.
+    // Returns once the program has handled every message sent or posted to it so far: the
+    // message sent here is answered after those sent before it, and the process then counts
+    // as idle only once its queue is empty.
+    void Settle() const
+    {
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer), 0);
+        EXPECT_EQ(WaitForInputIdle(process_.hProcess, 60000), 0u);
+    }
+
+    // The exit code once the process has ended, -1 if it is still running after a minute.
     long ExitCode() const
     {
-        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0) {
             return -1;
         }
         DWORD code = 0;

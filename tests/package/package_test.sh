@@ -50,12 +50,33 @@ desktop-file-validate "$work/root/usr/share/applications/org.example.Detron.desk
 echo "lintian:"
 lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
 
-# The unpacked program starts offscreen and stays up, then on a display shows today's date
+# Processor time of a process so far, all threads, in nanoseconds; "ready" when any thread
+# waits only for a processor.
+processor_use() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%d", sum }'
+  grep -q -E '\) R ' /proc/"$1"/task/*/stat 2>/dev/null && echo " ready"
+  echo
+}
+
+# The unpacked program starts offscreen and stays up once its start-up is over (a whole second
+# without a thread ready to run or any processor use), then on a display shows today's date
 # converted, read as a screen reader reads it.
 QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/detron" &
 program=$!
-sleep 2
+last=$(processor_use "$program") quiet=0
+for _ in $(seq 1200); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.05
+  now=$(processor_use "$program")
+  if [[ "$now" == "$last" && "$now" != *ready ]]; then
+    quiet=$((quiet + 1))
+    [[ $quiet -ge 20 ]] && break
+  else
+    last=$now quiet=0
+  fi
+done
 kill -0 "$program" 2>/dev/null || fail "the unpacked program ended at start-up"
+[[ $quiet -ge 20 ]] || fail "the unpacked program never went idle"
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 "$source/tools/x-session.sh" --dbus /usr/bin/python3 "$source/tests/converter_qt/screen_reader_test.py" \

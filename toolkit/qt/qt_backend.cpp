@@ -261,6 +261,7 @@ struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     QPointer<QWidget> controlParent;
     int controlParentWindow = 0;
     bool responseRepaintOwed = false;  // see platform::Round
+    bool blocked = false;              // inside a round that waits for the window system
     bool layoutDue = false;
 };
 
@@ -707,7 +708,9 @@ void platform::Round(bool wait)
             return;
         }
     } else {
+        t.blocked = wait;
         QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+        t.blocked = false;
     }
     if (events.Pending() == ControlEvent) {
         events.Queue(ControlRepaintCode, events.EventWindow());
@@ -732,6 +735,12 @@ QWidget* Control(int number)
         return ListOf(number);
     }
     return record != nullptr ? record->widget.data() : nullptr;
+}
+
+bool Idle()
+{
+    const EventState& events = Events();
+    return State().blocked && events.Pending() == 0 && events.Waiting() == 0;
 }
 
 QMenuBar* MenuBar(int number)
