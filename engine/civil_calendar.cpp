@@ -13,13 +13,15 @@ namespace {
 // the floor of 365.25 * Y for every negative year as well.
 constexpr double NegativeYearCorrection = 0.7500000000000001;
 
-// Year.MMDD of 4 October 1582, the last Julian date; anything strictly later is Gregorian.
-constexpr double ReformDate = 1582.1004;
+// Year.MMDD of the last Julian date, 1582.1004; anything strictly later is Gregorian. One
+// correctly rounded division of the whole number 15821004, so the nearest double to 1582.1004.
+constexpr double ReformDate =
+    (ReformLastJulianLabel.year * 10000.0 + ReformLastJulianLabel.month * 100.0 + ReformLastJulianLabel.day) / 10000;
 
 // The days and years on which the fast conversions compute in whole numbers; the step-by-step
 // operations are exact over the same span, so both give the same day for every input in it.
 // Outside it, and for values that are not whole, the step-by-step operations answer.
-constexpr DayNumber FirstFastDay = -347997;  // 1 January -4712, Julian Day 0
+constexpr DayNumber FirstFastDay = -static_cast<DayNumber>(JulianDayOffset);  // 1 January -4712, Julian Day 0
 constexpr DayNumber LastFastDay = 2300000;   // in 2537
 constexpr double FirstFastYear = -4712;
 constexpr double LastFastYear = 2537;
@@ -57,10 +59,10 @@ CivilDate DayNumberToCivil(DayNumber N)
     double A = 0;
     if (N > LastJulianDay) {
         double alpha = TruncToInt((N - 1519219.25) / 36524.25);  // whole, 11 ... 22 in range
-        A = ((N + alpha) - TruncToInt(alpha / 4)) + 347998;
+        A = ((N + alpha) - TruncToInt(alpha / 4)) + static_cast<double>(JulianDayOffset + 1);
     }
     if (N < FirstGregorianDay) {
-        A = N + 347997;
+        A = N + static_cast<double>(JulianDayOffset);
     }
     double B = A + 1524;
     std::int32_t Q = TruncToInt((B - 122.1) / 365.25);  // years since -4716, 0 ... 7300
@@ -81,9 +83,7 @@ CivilDate DayNumberToCivil(DayNumber N)
 
 }  // namespace stepwise
 
-// The same count as the step-by-step operation in integers: the March-based year, the floor of
-// 365.25 days a year as 1461 / 4, the month factor 30.6001 as 30.6 (the two agree on every
-// March-based month), and the Gregorian century correction after 4 October 1582.
+// The same count as the step-by-step operation, in whole numbers: the window's calendar.
 DayNumber CivilToDayNumber(double d, double m, double y)
 {
     std::int32_t day = 0;
@@ -92,39 +92,17 @@ DayNumber CivilToDayNumber(double d, double m, double y)
     if (!IsWholeIn(d, 1, 31, day) || !IsWholeIn(m, 1, 12, month) || !IsWholeIn(y, FirstFastYear, LastFastYear, year)) {
         return stepwise::CivilToDayNumber(d, m, y);
     }
-    if (month < 3) {
-        year -= 1;
-        month += 12;
-    }
-    // Year, month and day as one number ordered like the dates; 15821004 is 4 October 1582.
-    bool gregorian = year * 10000 + month * 100 + day > 15821004;
-    std::int32_t century = year / 100;
-    std::int32_t correction = gregorian ? 2 - century + century / 4 : 0;
-    std::int32_t yearDays = (1461 * year) >> 2;  // rounds down for negative years too
-    std::int32_t monthDays = 306 * (month + 1) / 10;
-    return static_cast<double>(yearDays + monthDays + day + correction + 1372998);
+    return static_cast<double>(CivilCalendar::Window().ToDay({year, month, day}));
 }
 
-// Julian Day Number to date in unsigned integers (every value is non-negative over the span):
-// a March-based year of 1461 days per four years, with the Gregorian century correction
-// after 4 October 1582 and months of 153 days per five.
 CivilDate DayNumberToCivil(DayNumber n)
 {
     std::int32_t whole = 0;
     if (!IsWholeIn(n, FirstFastDay, LastFastDay, whole)) {
         return stepwise::DayNumberToCivil(n);
     }
-    std::uint32_t julianDay = static_cast<std::uint32_t>(whole + 347997);
-    std::uint32_t f = julianDay + 1401;
-    if (whole > LastJulianDay) {
-        f = f + (4 * julianDay + 274277) / 146097 * 3 / 4 - 38;
-    }
-    std::uint32_t e = 4 * f + 3;
-    std::uint32_t h = 5 * (e % 1461 / 4) + 2;
-    std::uint32_t month = (h / 153 + 2) % 12 + 1;
-    std::uint32_t day = h % 153 / 5 + 1;
-    std::int32_t year = static_cast<std::int32_t>(e / 1461) - 4716 + (month < 3 ? 1 : 0);
-    return {static_cast<double>(day), static_cast<double>(month), static_cast<double>(year)};
+    CivilLabel label = CivilCalendar::Window().LabelOf(whole);
+    return {static_cast<double>(label.day), static_cast<double>(label.month), static_cast<double>(label.year)};
 }
 
 }  // namespace engine

@@ -2,9 +2,11 @@
 // Civil dates and day numbers: the Julian calendar up to 4 October 1582, the Gregorian
 // calendar from 15 October 1582, astronomical years (year 0 precedes year 1).
 
+#include "engine/civil_days.h"
+
 namespace engine {
 
-// A whole number of days: the Julian Day Number - 347997. DayNumber 1 is Monday
+// A whole number of days: the Julian Day Number - JulianDayOffset. DayNumber 1 is Monday
 // 7 October -3760 (Julian), 1 Tishri of Hebrew year 1; its remainder modulo 7 is the
 // weekday, 0 Sunday ... 6 Saturday. A plain double, so no operator can reorder arithmetic.
 using DayNumber = double;
@@ -14,8 +16,8 @@ struct CivilDate {
     double day, month, year;
 };
 
-inline constexpr DayNumber LastJulianDay = 1951163;      // 4 October 1582
-inline constexpr DayNumber FirstGregorianDay = 1951164;  // 15 October 1582
+inline constexpr DayNumber FirstGregorianDay = static_cast<DayNumber>(ReformFirstGregorianDay);  // 15 October 1582
+inline constexpr DayNumber LastJulianDay = FirstGregorianDay - 1;                                  // 4 October 1582
 
 // Both conversions compute in whole numbers over the days -347997 ... 2300000 and the years
 // -4712 ... 2537, and hand anything else to the step-by-step operations of engine/stepwise.h,

@@ -467,7 +467,8 @@ TEST_F(DesktopTest, TheProgramUsesNoProcessorWhileNothingHappens)
     constexpr long long Allowed = 50000000;
     long long idle = seenIdle("after start-up");
     QTest::qWait(2000);
-    EXPECT_LE(ReadProcessorUse(pid).nanoseconds - idle, Allowed) << "nanoseconds used in two idle seconds after start-up";
+    EXPECT_LE(ReadProcessorUse(pid).nanoseconds - idle, Allowed)
+        << "nanoseconds used in two idle seconds after start-up";
 
     // The pointer over the year list, once the X server has it there.
     QString corner = RunCommand("xwininfo", {"-id", id});
@@ -492,7 +493,8 @@ TEST_F(DesktopTest, TheProgramUsesNoProcessorWhileNothingHappens)
     }
     idle = seenIdle("after a change");
     QTest::qWait(2000);
-    EXPECT_LE(ReadProcessorUse(pid).nanoseconds - idle, Allowed) << "nanoseconds used in two idle seconds after a change";
+    EXPECT_LE(ReadProcessorUse(pid).nanoseconds - idle, Allowed)
+        << "nanoseconds used in two idle seconds after a change";
     program.kill();
     program.waitForFinished();
 }

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <string>
 
+#include "engine/civil_days.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -10,29 +11,7 @@ namespace toolkit {
 namespace {
 
 constexpr std::int64_t SecondsPerDay = 86400;
-
-bool IsLeapYear(std::int64_t year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(std::int64_t year, int month)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
-// Days from 1970-01-01 of a Gregorian date (proleptic), for years >= 1.
-std::int64_t DaysFromEpoch(std::int64_t year, int month, int day)
-{
-    std::int64_t y = month <= 2 ? year - 1 : year;
-    std::int64_t era = y / 400;  // y >= 0 here
-    std::int64_t yearOfEra = y - era * 400;
-    std::int64_t shiftedMonth = month > 2 ? month - 3 : month + 9;
-    std::int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
-    std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
+constexpr engine::WholeDay Epoch = engine::GregorianToDay({1970, 1, 1});
 
 std::string TwoDigits(int value)
 {
@@ -57,11 +36,13 @@ bool TokenAt(std::string_view mask, std::size_t at, std::string_view token)
 
 std::int64_t TimestampOfReading(const ClockReading& r)
 {
-    if (r.year <= 0 || r.month < 1 || r.month > 12 || r.day < 1 || r.day > DaysInMonth(r.year, r.month) ||
-        r.hour < 0 || r.hour > 23 || r.minute < 0 || r.minute > 59 || r.second < 0 || r.second > 59) {
+    if (r.year <= 0 || r.month < 1 || r.month > 12 || r.day < 1 ||
+        r.day > engine::GregorianMonthLength(r.year, r.month) || r.hour < 0 || r.hour > 23 || r.minute < 0 ||
+        r.minute > 59 || r.second < 0 || r.second > 59) {
         return -1;
     }
-    return DaysFromEpoch(r.year, r.month, r.day) * SecondsPerDay + r.hour * 3600 + r.minute * 60 + r.second;
+    return (engine::GregorianToDay({r.year, r.month, r.day}) - Epoch) * SecondsPerDay + r.hour * 3600 + r.minute * 60 +
+           r.second;
 }
 
 bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& r)
@@ -74,16 +55,10 @@ bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& r)
     }
     std::int64_t days = (timestamp - first) / SecondsPerDay;
     std::int64_t seconds = (timestamp - first) % SecondsPerDay;
-    // Civil date from days since 0001-01-01.
-    std::int64_t z = days + 719468 - 719162;  // days since 0000-03-01
-    std::int64_t era = z / 146097;
-    std::int64_t dayOfEra = z - era * 146097;
-    std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    r.day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    r.month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    r.year = static_cast<int>(yearOfEra + era * 400 + (r.month <= 2 ? 1 : 0));
+    engine::CivilLabel date = engine::GregorianOfDay(engine::GregorianToDay({1, 1, 1}) + days);
+    r.year = date.year;
+    r.month = date.month;
+    r.day = date.day;
     r.hour = static_cast<int>(seconds / 3600);
     r.minute = static_cast<int>(seconds / 60 % 60);
     r.second = static_cast<int>(seconds % 60);
