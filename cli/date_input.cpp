@@ -2,9 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
+#include "hebrew_text/encoding.h"
+#include "hebrew_text/month_names.h"
 
 namespace cli {
 
@@ -19,47 +25,26 @@ constexpr std::array<std::string_view, 12> CivilMonths = {
     "July",    "August",   "September", "October", "November", "December",
 };
 
-// Common-year and leap-year month lists, position 1 first.
-constexpr std::array<std::string_view, 12> CommonYearMonths = {
-    "Tishri", "Heshvan", "Kislev", "Tevet", "Shevat", "Adar", "Nisan", "Iyar", "Sivan", "Tammuz", "Av", "Elul",
-};
-constexpr std::array<std::string_view, 13> LeapYearMonths = {
-    "Tishri", "Heshvan", "Kislev", "Tevet",  "Shevat", "Adar I", "Adar II",
-    "Nisan",  "Iyar",    "Sivan",  "Tammuz", "Av",     "Elul",
-};
+using hebrew_text::HebrewMonth;
 
 struct NamedMonth {
     std::string_view key;  // lower-case Latin or Hebrew without apostrophes and quotes
-    HebrewMonthName month;
+    HebrewMonth month;
 };
 
-constexpr NamedMonth MonthKeys[] = {
-    {"tishri", HebrewMonthName::Tishri},       {"tishrei", HebrewMonthName::Tishri},
-    {"heshvan", HebrewMonthName::Heshvan},     {"cheshvan", HebrewMonthName::Heshvan},
-    {"marcheshvan", HebrewMonthName::Heshvan}, {"marheshvan", HebrewMonthName::Heshvan},
-    {"kislev", HebrewMonthName::Kislev},       {"tevet", HebrewMonthName::Tevet},
-    {"teves", HebrewMonthName::Tevet},         {"shevat", HebrewMonthName::Shevat},
-    {"shvat", HebrewMonthName::Shevat},        {"adar", HebrewMonthName::Adar},
-    {"adar i", HebrewMonthName::AdarI},        {"adar 1", HebrewMonthName::AdarI},
-    {"adar ii", HebrewMonthName::AdarII},      {"adar 2", HebrewMonthName::AdarII},
-    {"nisan", HebrewMonthName::Nisan},         {"nissan", HebrewMonthName::Nisan},
-    {"iyar", HebrewMonthName::Iyar},           {"iyyar", HebrewMonthName::Iyar},
-    {"sivan", HebrewMonthName::Sivan},         {"tammuz", HebrewMonthName::Tammuz},
-    {"tamuz", HebrewMonthName::Tammuz},        {"av", HebrewMonthName::Av},
-    {"elul", HebrewMonthName::Elul},
-    // The window's names, and the spellings with the extra vav or yod.
-    {"תשרי", HebrewMonthName::Tishri},          {"חשון", HebrewMonthName::Heshvan},
-    {"חשוון", HebrewMonthName::Heshvan},        {"מרחשון", HebrewMonthName::Heshvan},
-    {"מרחשוון", HebrewMonthName::Heshvan},      {"כסלו", HebrewMonthName::Kislev},
-    {"כסליו", HebrewMonthName::Kislev},         {"טבת", HebrewMonthName::Tevet},
-    {"שבט", HebrewMonthName::Shevat},           {"אדר", HebrewMonthName::Adar},
-    {"אדר א", HebrewMonthName::AdarI},          {"אדר ראשון", HebrewMonthName::AdarI},
-    {"אדר ב", HebrewMonthName::AdarII},         {"אדר שני", HebrewMonthName::AdarII},
-    {"ניסן", HebrewMonthName::Nisan},           {"אייר", HebrewMonthName::Iyar},
-    {"איר", HebrewMonthName::Iyar},             {"סיון", HebrewMonthName::Sivan},
-    {"סיוון", HebrewMonthName::Sivan},          {"תמוז", HebrewMonthName::Tammuz},
-    {"אב", HebrewMonthName::Av},                {"מנחם אב", HebrewMonthName::Av},
-    {"אלול", HebrewMonthName::Elul},
+// Spellings people use besides the month list's own names.
+constexpr NamedMonth Variants[] = {
+    {"tishrei", HebrewMonth::Tishri},         {"cheshvan", HebrewMonth::Heshvan},
+    {"marcheshvan", HebrewMonth::Heshvan},    {"marheshvan", HebrewMonth::Heshvan},
+    {"teves", HebrewMonth::Tevet},            {"shvat", HebrewMonth::Shevat},
+    {"adar 1", HebrewMonth::AdarI},           {"adar 2", HebrewMonth::AdarII},
+    {"nissan", HebrewMonth::Nisan},           {"iyyar", HebrewMonth::Iyar},
+    {"tamuz", HebrewMonth::Tammuz},
+    {"חשוון", HebrewMonth::Heshvan},          {"מרחשון", HebrewMonth::Heshvan},
+    {"מרחשוון", HebrewMonth::Heshvan},        {"כסליו", HebrewMonth::Kislev},
+    {"אדר א", HebrewMonth::AdarI},            {"אדר ראשון", HebrewMonth::AdarI},
+    {"אדר שני", HebrewMonth::AdarII},         {"איר", HebrewMonth::Iyar},
+    {"סיוון", HebrewMonth::Sivan},            {"מנחם אב", HebrewMonth::Av},
 };
 
 constexpr std::string_view HebrewPrefixBet = "\xD7\x91";  // ב, "in": "בניסן"
@@ -199,11 +184,13 @@ Day LastSupportedDay()
     return last;
 }
 
-HebrewMonthName MonthByName(std::string_view text)
+namespace {
+
+// A month name as MonthByName compares it: lower case, without apostrophes and quotes, single
+// spaces, none at the ends; nothing for a text longer than any name.
+std::optional<std::string> NormalMonthName(std::string_view text)
 {
-    // Letter case, apostrophes and quotes and runs of blanks do not count.
-    char key[64];
-    std::size_t size = 0;
+    std::string key;
     for (std::size_t at = 0; at < text.size();) {
         bool single = false;
         if (std::size_t mark = MarkAt(text, at, single)) {
@@ -212,26 +199,56 @@ HebrewMonthName MonthByName(std::string_view text)
         }
         char c = text[at++];
         if (IsSpace(c)) {
-            if (size == 0 || key[size - 1] == ' ') {
+            if (key.empty() || key.back() == ' ') {
                 continue;
             }
             c = ' ';
         } else if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
         }
-        if (size == sizeof key) {
-            return HebrewMonthName::Unknown;
+        if (key.size() == 64) {
+            return std::nullopt;
         }
-        key[size++] = c;
+        key += c;
     }
-    while (size > 0 && key[size - 1] == ' ') {
-        --size;
+    while (!key.empty() && key.back() == ' ') {
+        key.pop_back();
     }
-    std::string_view normal(key, size);
+    return key;
+}
+
+// The month list's own names, Latin and Hebrew, as keys, then the variants.
+const std::vector<std::pair<std::string, HebrewMonth>>& MonthKeys()
+{
+    static const std::vector<std::pair<std::string, HebrewMonth>> keys = [] {
+        std::vector<std::pair<std::string, HebrewMonth>> all;
+        for (bool leap : {false, true}) {
+            for (const hebrew_text::HebrewMonthEntry& entry : hebrew_text::HebrewMonthList(leap)) {
+                all.emplace_back(*NormalMonthName(entry.latin), entry.month);
+                all.emplace_back(*NormalMonthName(hebrew_text::Cp1255ToUtf8(entry.text)), entry.month);
+            }
+        }
+        for (const NamedMonth& variant : Variants) {
+            all.emplace_back(variant.key, variant.month);
+        }
+        return all;
+    }();
+    return keys;
+}
+
+}  // namespace
+
+std::optional<HebrewMonth> MonthByName(std::string_view text)
+{
+    std::optional<std::string> key = NormalMonthName(text);
+    if (!key) {
+        return std::nullopt;
+    }
+    std::string_view normal = *key;
     for (int pass = 0; pass < 2; ++pass) {
-        for (const NamedMonth& named : MonthKeys) {
-            if (named.key == normal) {
-                return named.month;
+        for (const auto& [key, month] : MonthKeys()) {
+            if (key == normal) {
+                return month;
             }
         }
         if (!normal.starts_with(HebrewPrefixBet)) {
@@ -239,7 +256,7 @@ HebrewMonthName MonthByName(std::string_view text)
         }
         normal.remove_prefix(HebrewPrefixBet.size());
     }
-    return HebrewMonthName::Unknown;
+    return std::nullopt;
 }
 
 int HebrewNumeralValue(std::string_view text, bool year)
@@ -288,14 +305,6 @@ int HebrewNumeralValue(std::string_view text, bool year)
         return below;
     }
     return (thousands < 0 ? 5 : thousands) * 1000 + below;
-}
-
-std::string_view LatinMonthName(int position, bool leap)
-{
-    if (leap) {
-        return position >= 1 && position <= 13 ? LeapYearMonths[position - 1] : std::string_view{};
-    }
-    return position >= 1 && position <= 12 ? CommonYearMonths[position - 1] : std::string_view{};
 }
 
 DateReader::DateReader(const CivilCalendar& calendar, bool carry, CivilLabel today)
@@ -416,8 +425,8 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
         }
         return HebrewNumeralValue(word, year);
     };
-    HebrewMonthName name = MonthByName(monthText);
-    if (name == HebrewMonthName::Unknown) {
+    std::optional<HebrewMonth> name = MonthByName(monthText);
+    if (!name) {
         // Three words that look like nothing known are no Hebrew date at all.
         bool hebrewish = number(dayText, false) >= 0 || number(yearText, true) >= 0;
         return {false, 0, hebrewish ? "unknown Hebrew month " + Quoted(monthText) : std::string(NotADate)};
@@ -438,26 +447,14 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
     }
 
     bool leap = engine::IsHebrewLeapYear(static_cast<double>(year));
-    int position = 0;
-    switch (name) {
-    case HebrewMonthName::Adar:
-    case HebrewMonthName::AdarI:
-        position = 6;  // "Adar" in a leap year is the first Adar; "Adar I" in a common year is Adar
-        break;
-    case HebrewMonthName::AdarII:
-        if (!leap && !carry_) {
+    int position = hebrew_text::HebrewMonthPosition(*name, leap);
+    if (position == 0) {  // Adar II of a common year
+        if (!carry_) {
             return {false, 0,
                     std::to_string(year) + " is a common year with a single Adar, so it has no Adar II" +
                         std::string(CarryHint)};
         }
-        position = 7;
-        break;
-    default:
-        position = static_cast<int>(name) + 1;  // Tishri ... Shevat: 1 ... 5
-        if (name >= HebrewMonthName::Nisan) {
-            position = static_cast<int>(name) - static_cast<int>(HebrewMonthName::Nisan) + (leap ? 8 : 7);
-        }
-        break;
+        position = 7;  // the month after Adar
     }
 
     double d = static_cast<double>(day);
@@ -466,7 +463,8 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
     engine::HebrewDate back = engine::DayNumberToHebrew(static_cast<double>(result));
     if (!carry_ && (back.day != d || back.month != position || back.year != y)) {
         return {false, 0,
-                std::string(LatinMonthName(position, leap)) + " " + std::to_string(year) + " has 29 days" +
+                std::string(hebrew_text::HebrewMonthList(leap)[static_cast<std::size_t>(position - 1)].latin) + " " +
+                    std::to_string(year) + " has 29 days" +
                     std::string(CarryHint)};
     }
     return InRange(result);

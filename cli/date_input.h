@@ -3,10 +3,12 @@
 // ("2024-04-23", "-0001-12-31"), "today", or a Hebrew day, month and year ("15 Nisan 5784",
 // "ט״ו ניסן תשפ״ד") in UTF-8.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/civil_calendars.h"
+#include "hebrew_text/month_names.h"
 
 namespace cli {
 
@@ -17,13 +19,10 @@ inline constexpr int LastHebrewYear = 6001;
 Day FirstSupportedDay();
 Day LastSupportedDay();
 
-// The Hebrew months as they are named, before a year decides their position.
-enum class HebrewMonthName { Tishri, Heshvan, Kislev, Tevet, Shevat, Adar, AdarI, AdarII, Nisan, Iyar, Sivan,
-                             Tammuz, Av, Elul, Unknown };
-
-// A month name in any letter case: the Latin spellings (Tishrei, Cheshvan, Adar II, Adar 2 ...),
-// the window's own Hebrew names and their common variants, with or without the prefix ב.
-HebrewMonthName MonthByName(std::string_view text);
+// A month name in any letter case, with or without apostrophes, quotes and the prefix ב: the
+// month list's own names (Latin, and Hebrew in UTF-8) and their common variants (Tishrei,
+// Cheshvan, Adar 2, חשוון ...). Nothing for a name that is none of them.
+std::optional<hebrew_text::HebrewMonth> MonthByName(std::string_view text);
 
 // The value of a Hebrew letter numeral in UTF-8, with or without ' " ׳ ״. In a year, a first
 // letter counts thousands when an apostrophe or a letter of greater value follows it, or when
@@ -61,7 +60,5 @@ private:
 // UTF-8 sequence, "..." marking the cut.
 std::string Quoted(std::string_view text);
 
-// The Latin name of month position 1 ... 13 of a common or leap year.
-std::string_view LatinMonthName(int position, bool leap);
 
 }  // namespace cli

@@ -1,13 +1,14 @@
 #include "cli/day_format.h"
 
 #include <cstring>
+#include <span>
 
 #include "cli/date_input.h"
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
+#include "hebrew_text/encoding.h"
 #include "hebrew_text/month_names.h"
 #include "hebrew_text/numerals.h"
-#include "toolkit/core/cp1255.h"
 
 namespace cli {
 
@@ -27,18 +28,14 @@ char* PutNumber(char* out, std::int64_t value)
     return WriteDecimal(value, out);
 }
 
-// The Hebrew date in the window's texts: day, month and year numerals with single spaces; the
-// year 0 has the empty numeral and adds nothing.
+// The Hebrew date's texts: day, month and year with single spaces.
 char* PutHebrewText(char* out, std::string_view day, std::string_view month, std::string_view year)
 {
     out = Put(out, day);
     *out++ = ' ';
     out = Put(out, month);
-    if (!year.empty()) {
-        *out++ = ' ';
-        out = Put(out, year);
-    }
-    return out;
+    *out++ = ' ';
+    return Put(out, year);
 }
 
 // The texts hold Hebrew letters, apostrophes and spaces; anything JSON would need escaped is
@@ -65,50 +62,30 @@ std::string JsonEscaped(std::string_view text)
 
 }  // namespace
 
-std::string Cp1255ToUtf8(std::string_view text)
-{
-    std::string utf8;
-    for (char16_t code : toolkit::Cp1255ToUtf16(text)) {
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 DayFormatter::DayFormatter(Format format, const CivilCalendar& calendar)
     : format_(format), calendar_(calendar), yearTexts_(LastHebrewYear + 1), yearTextReady_(LastHebrewYear + 1)
 {
     auto prepare = [format](std::string_view cp1255) {
-        std::string utf8 = Cp1255ToUtf8(cp1255);
+        std::string utf8 = hebrew_text::Cp1255ToUtf8(cp1255);
         return format == Format::Json ? JsonEscaped(utf8) : utf8;
     };
     for (int day = 1; day <= 30; ++day) {
         dayTexts_[day] = prepare(hebrew_text::HebrewNumeral(day));
     }
-    for (int position = 1; position <= 12; ++position) {
-        commonMonthTexts_[position] = prepare(hebrew_text::HebrewMonthNames[position - 1]);
-    }
-    // A leap year's list has the second Adar inserted at position 7.
-    for (int position = 1; position <= 13; ++position) {
-        std::string_view name = position < 7    ? hebrew_text::HebrewMonthNames[position - 1]
-                                : position == 7 ? hebrew_text::SecondAdarName
-                                                : hebrew_text::HebrewMonthNames[position - 2];
-        leapMonthTexts_[position] = prepare(name);
+    for (bool leap : {false, true}) {
+        std::span<const hebrew_text::HebrewMonthEntry> months = hebrew_text::HebrewMonthList(leap);
+        for (std::size_t i = 0; i < months.size(); ++i) {
+            (leap ? leapMonthTexts_ : commonMonthTexts_)[i + 1] = prepare(months[i].text);
+        }
     }
 }
 
 const std::string& DayFormatter::YearText(int year)
 {
     if (!yearTextReady_[year]) {
-        std::string utf8 = Cp1255ToUtf8(hebrew_text::HebrewNumeral(year));
+        // Letters without a thousands letter are read in the sixth thousand, so a year below
+        // 1000 is written in digits, which read back as that year.
+        std::string utf8 = year < 1000 ? std::to_string(year) : hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(year));
         yearTexts_[year] = format_ == Format::Json ? JsonEscaped(utf8) : utf8;
         yearTextReady_[year] = 1;
     }
@@ -135,7 +112,7 @@ char* DayFormatter::Write(Day day, char* out)
         leapYear_ = year;
         leap_ = engine::IsHebrewLeapYear(hebrew.year);
     }
-    std::string_view monthName = LatinMonthName(month, leap_);
+    std::string_view monthName = hebrew_text::HebrewMonthList(leap_)[static_cast<std::size_t>(month - 1)].latin;
     const std::string& dayText = dayTexts_[dayOfMonth];
     const std::string& monthText = leap_ ? leapMonthTexts_[month] : commonMonthTexts_[month];
     const std::string& yearText = YearText(year);

@@ -1,6 +1,7 @@
 #pragma once
 // One output line per day, written into a caller's buffer without allocating: plain text,
-// CSV with a header row, or JSON Lines. Hebrew texts are the window's, in UTF-8.
+// CSV with a header row, or JSON Lines. Hebrew texts are the window's numerals and month names
+// in UTF-8 and logical order; a year below 1000 is written in digits.
 
 #include <array>
 #include <string>
@@ -28,7 +29,7 @@ public:
     char* Write(Day day, char* out);
 
 private:
-    // The window's texts of a Hebrew date as UTF-8, prepared once; year numerals on first use.
+    // The texts of a Hebrew date as UTF-8, prepared once; year texts on first use.
     const std::string& YearText(int year);
 
     Format format_;
@@ -41,8 +42,5 @@ private:
     int leapYear_ = -1;  // the year last asked about, and whether it has 13 months
     bool leap_ = false;
 };
-
-// UTF-8 of code page 1255 text, exactly as the window shows it.
-std::string Cp1255ToUtf8(std::string_view text);
 
 }  // namespace cli

@@ -37,6 +37,8 @@ constexpr std::string_view HelpText =
     "letter is in\nthe sixth thousand: \xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93 is 5784.\n"
     "Adar: in a leap year \"Adar\" is Adar I; in a common year \"Adar I\" is Adar, and \"Adar II\"\n"
     "is an error.\n"
+    "The Hebrew text written for each date reads back as the same date: a year below 1000 is\n"
+    "written in digits.\n"
     "\n"
     "Options\n"
     "  --format FORMAT  text (default), csv (with a header row) or json (JSON Lines)\n"

@@ -11,14 +11,8 @@ namespace converter {
 
 namespace {
 
-constexpr int LeapThreshold = 12;  // LeapIndex 12 ... 18 is a year with 13 months
-constexpr double DayOffset = 1;    // day = index + 1, month = index + 1
+constexpr double DayOffset = 1;  // day = index + 1, month = index + 1
 constexpr double HebrewFirstYear = FirstCivilYear + HebrewYearShift;
-
-bool IsLeap(int leapIndex)
-{
-    return leapIndex >= LeapThreshold;
-}
 
 // The value a list's selection stands for: index + offset. A list with no selection (a year
 // outside the list, a month list whose selected item was removed) keeps the held value, so
@@ -42,10 +36,10 @@ void SelectField(int list, double value, double offset)
 // inserted or removed, and the selected month follows its item.
 void LayOutMonthList(ControllerState& state, int leapIndex)
 {
-    if (IsLeap(leapIndex) && !IsLeap(state.previousLeapIndex)) {
+    if (engine::IsLeapIndex(leapIndex) && !engine::IsLeapIndex(state.previousLeapIndex)) {
         toolkit::AddListItem(HebrewMonthList, hebrew_text::SecondAdarPosition,
                              hebrew_text::SecondAdarName);
-    } else if (!IsLeap(leapIndex) && IsLeap(state.previousLeapIndex) &&
+    } else if (!engine::IsLeapIndex(leapIndex) && engine::IsLeapIndex(state.previousLeapIndex) &&
                toolkit::GetListItemText(HebrewMonthList, hebrew_text::SecondAdarPosition) ==
                    hebrew_text::SecondAdarName) {
         toolkit::RemoveListItem(HebrewMonthList, hebrew_text::SecondAdarPosition);
@@ -112,8 +106,8 @@ void ConvertHebrewSide(ControllerState& state)
     const engine::HebrewDate held = state.hebrewDate;
     double year = ReadField(HebrewYearList, HebrewFirstYear, held.year);
     double month = MonthInYearLayout(ReadField(HebrewMonthList, DayOffset, held.month),
-                                     IsLeap(state.previousLeapIndex),
-                                     IsLeap(engine::LeapIndex(year)));
+                                     engine::IsLeapIndex(state.previousLeapIndex),
+                                     engine::IsLeapIndex(engine::LeapIndex(year)));
     state.hebrewDate = {ReadField(HebrewDayList, DayOffset, held.day), month, year};
     state.dayNumber =
         engine::HebrewToDayNumber(state.hebrewDate.day, state.hebrewDate.month, state.hebrewDate.year);

@@ -63,10 +63,16 @@ constexpr int LeapIndex(double year)
     return RoundToInt(remainder);                    // rounding a whole value, not truncation
 }
 
-// True for the years with 13 months (LeapIndex 12 and above).
+// True for the leap indexes of years with 13 months, 12 ... 18.
+constexpr bool IsLeapIndex(int leapIndex)
+{
+    return leapIndex > 11;
+}
+
+// True for the years with 13 months.
 constexpr bool IsHebrewLeapYear(double year)
 {
-    return LeapIndex(year) > 11;
+    return IsLeapIndex(LeapIndex(year));
 }
 
 // Mean months from the epoch molad to the molad of Tishri of `year`, rounded down

@@ -1,5 +1,6 @@
 #include "hebrew_text/month_names.h"
 
+#include "engine/hebrew_year.h"
 #include "hebrew_text/cp1255.h"
 
 namespace hebrew_text {
@@ -32,10 +33,63 @@ constexpr Cp1255Literal Tammuz = u8"תמוז";
 constexpr Cp1255Literal Av = u8"אב";
 constexpr Cp1255Literal Elul = u8"אלול";
 
-// Stored apostrophe first, then alef, dalet, resh, a space and bet.
-constexpr Cp1255Literal SecondAdar = u8"'אדר ב";
+// For the window, stored apostrophe first, then alef, dalet, resh, a space and bet; in
+// logical order the apostrophe follows the bet.
+constexpr Cp1255Literal SecondAdarForWindow = u8"'אדר ב";
+constexpr Cp1255Literal SecondAdar = u8"אדר ב'";
+
+using M = HebrewMonth;
+
+constexpr HebrewMonthEntry Entry(M month, std::string_view text, std::string_view latin)
+{
+    return {month, text, text, latin};
+}
+
+constexpr HebrewMonthEntry CommonYear[12] = {
+    Entry(M::Tishri, Tishri.view(), "Tishri"), Entry(M::Heshvan, Heshvan.view(), "Heshvan"),
+    Entry(M::Kislev, Kislev.view(), "Kislev"), Entry(M::Tevet, Tevet.view(), "Tevet"),
+    Entry(M::Shevat, Shevat.view(), "Shevat"), Entry(M::Adar, Adar.view(), "Adar"),
+    Entry(M::Nisan, Nisan.view(), "Nisan"),    Entry(M::Iyar, Iyar.view(), "Iyar"),
+    Entry(M::Sivan, Sivan.view(), "Sivan"),    Entry(M::Tammuz, Tammuz.view(), "Tammuz"),
+    Entry(M::Av, Av.view(), "Av"),             Entry(M::Elul, Elul.view(), "Elul"),
+};
+
+// The common year's list with the second Adar inserted after the first, which keeps Adar's texts.
+constexpr HebrewMonthEntry LeapYear[13] = {
+    CommonYear[0], CommonYear[1], CommonYear[2], CommonYear[3], CommonYear[4],
+    {M::AdarI, Adar.view(), Adar.view(), "Adar I"},
+    {M::AdarII, SecondAdarForWindow.view(), SecondAdar.view(), "Adar II"},
+    CommonYear[6], CommonYear[7], CommonYear[8], CommonYear[9], CommonYear[10], CommonYear[11],
+};
 
 }  // namespace
+
+std::span<const HebrewMonthEntry> HebrewMonthList(bool leap)
+{
+    if (leap) {
+        return LeapYear;
+    }
+    return CommonYear;
+}
+
+std::span<const HebrewMonthEntry> HebrewMonthListOfYear(double year)
+{
+    return HebrewMonthList(engine::IsHebrewLeapYear(year));
+}
+
+int HebrewMonthPosition(HebrewMonth month, bool leap)
+{
+    if (month == M::Adar || month == M::AdarI) {
+        month = leap ? M::AdarI : M::Adar;
+    }
+    std::span<const HebrewMonthEntry> list = HebrewMonthList(leap);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].month == month) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
 
 const std::array<std::string_view, 12> CivilMonthNames = {
     January.view(), February.view(), March.view(),     April.view(),   May.view(),      June.view(),
@@ -43,11 +97,12 @@ const std::array<std::string_view, 12> CivilMonthNames = {
 };
 
 const std::array<std::string_view, 12> HebrewMonthNames = {
-    Tishri.view(), Heshvan.view(), Kislev.view(), Tevet.view(), Shevat.view(), Adar.view(),
-    Nisan.view(),  Iyar.view(),    Sivan.view(),  Tammuz.view(), Av.view(),    Elul.view(),
+    CommonYear[0].windowText, CommonYear[1].windowText, CommonYear[2].windowText,  CommonYear[3].windowText,
+    CommonYear[4].windowText, CommonYear[5].windowText, CommonYear[6].windowText,  CommonYear[7].windowText,
+    CommonYear[8].windowText, CommonYear[9].windowText, CommonYear[10].windowText, CommonYear[11].windowText,
 };
 
-const std::string_view AdarName = Adar.view();
-const std::string_view SecondAdarName = SecondAdar.view();
+const std::string_view AdarName = CommonYear[5].windowText;
+const std::string_view SecondAdarName = LeapYear[SecondAdarPosition].windowText;
 
 }  // namespace hebrew_text

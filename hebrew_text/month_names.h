@@ -1,7 +1,10 @@
 #pragma once
-// The month names of the two month lists, in list order, as code page 1255 bytes.
+// The month names of the two month lists, and the Hebrew month list of a year: which months a
+// year holds, in what order, and each month's names. The window, the command line's reader and
+// writer all take them from here. Hebrew as code page 1255 bytes.
 
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace hebrew_text {
@@ -9,14 +12,37 @@ namespace hebrew_text {
 // January ... December: position p is civil month p + 1.
 extern const std::array<std::string_view, 12> CivilMonthNames;
 
-// Tishri ... Elul of a common year: position p is month position p + 1.
+// The Hebrew months as they are named, whatever their place in a year.
+enum class HebrewMonth {
+    Tishri, Heshvan, Kislev, Tevet, Shevat, Adar, AdarI, AdarII, Nisan, Iyar, Sivan, Tammuz, Av, Elul
+};
+
+struct HebrewMonthEntry {
+    HebrewMonth month;
+    // As the window's month list shows it. The list is drawn left to right, so the second
+    // Adar keeps its apostrophe first there ("'אדר ב") to be seen as "אדר ב'".
+    std::string_view windowText;
+    // In logical order, for terminals, files and other programs ("אדר ב'").
+    std::string_view text;
+    std::string_view latin;  // "Tishri" ... "Adar I", "Adar II" ... "Elul"
+};
+
+// A year's months, position 1 first: the 12 of a common year, or the 13 of a leap year, where
+// Adar I and Adar II stand at positions 6 and 7.
+std::span<const HebrewMonthEntry> HebrewMonthList(bool leap);
+std::span<const HebrewMonthEntry> HebrewMonthListOfYear(double year);
+
+// The position 1 ... 13 of a month named in a common or leap year; 0 where that year has no
+// such month. Adar I is Adar in a common year, and Adar the first Adar in a leap year.
+int HebrewMonthPosition(HebrewMonth month, bool leap);
+
+// The window's texts of a common year's list, Tishri ... Elul: position p is month position p + 1.
 extern const std::array<std::string_view, 12> HebrewMonthNames;
 
 // Adar, at position 5; in a leap year it stands for the first Adar.
 extern const std::string_view AdarName;
 
-// The second Adar, inserted at position 6 in a leap year: apostrophe, alef, dalet, resh,
-// space, bet (27 e0 e3 f8 20 e1).
+// The second Adar's window text, inserted at position 6 in a leap year.
 extern const std::string_view SecondAdarName;
 
 inline constexpr int SecondAdarPosition = 6;

@@ -105,7 +105,7 @@ TEST(ConsoleProgram, RedirectedStreamsCarryTheUtf8Bytes)
               "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay\n"
               "2024-04-23,2,Tuesday,5784,8,Nisan,15,\xD7\x98\xD7\x95 \xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F "
               "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460424\n"
-              "2024-03-11,1,Monday,5784,7,Adar II,1,\xD7\x90 '\xD7\x90\xD7\x93\xD7\xA8 \xD7\x91 "
+              "2024-03-11,1,Monday,5784,7,Adar II,1,\xD7\x90 \xD7\x90\xD7\x93\xD7\xA8 \xD7\x91' "
               "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460381\n"
               "2024-10-03,4,Thursday,5785,1,Tishri,1,\xD7\x90 \xD7\xAA\xD7\xA9\xD7\xA8\xD7\x99 "
               "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x94,2460587\n");

@@ -6,6 +6,7 @@
 
 #include "cli/day_format.h"
 #include "engine/hebrew_date.h"
+#include "hebrew_text/encoding.h"
 #include "hebrew_text/numerals.h"
 
 namespace cli {
@@ -71,11 +72,11 @@ TEST(DateInput, TheAdarRule)
 TEST(DateInput, EveryNumeralTheWindowShowsReadsBack)
 {
     for (int day = 1; day <= 30; ++day) {
-        std::string text = Cp1255ToUtf8(hebrew_text::HebrewNumeral(day));
+        std::string text = hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(day));
         EXPECT_EQ(HebrewNumeralValue(text, false), day) << text;
     }
     for (int year = 1000; year <= 6000; ++year) {
-        std::string text = Cp1255ToUtf8(hebrew_text::HebrewNumeral(year));
+        std::string text = hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(year));
         ASSERT_EQ(HebrewNumeralValue(text, true), year) << text;
         // Without the apostrophe, with the Hebrew geresh and a gershayim before the last letter.
         std::string bare = text.substr(0, 2) + text.substr(3);

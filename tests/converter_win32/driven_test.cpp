@@ -18,7 +18,7 @@
 #include "engine/engine.h"
 #include "hebrew_text/month_names.h"
 #include "hebrew_text/numerals.h"
-#include "toolkit/core/cp1255.h"
+#include "hebrew_text/encoding.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ using namespace converter;
 
 std::wstring Wide(std::string_view cp1255)
 {
-    std::u16string text = toolkit::Cp1255ToUtf16(cp1255);
+    std::u16string text = hebrew_text::Cp1255ToUtf16(cp1255);
     return std::wstring(text.begin(), text.end());
 }
 

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/core/clock.h"
-#include "toolkit/core/cp1255.h"
+#include "local_date/local_date.h"
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/registry.h"
 #include "toolkit/toolkit.h"
@@ -143,45 +142,9 @@ TEST(EventState, OnlyWhatAControlsKindReportsBecomesAnEvent)
     EXPECT_EQ(FocusNotification(ControlKind::GroupFrame, true), -1);
 }
 
-TEST(Clock, ReadingsBecomeSecondsAsIfUtcAndBack)
-{
-    struct Row { ClockReading reading; std::int64_t seconds; const char* note; };
-    const Row rows[] = {
-        {{1970, 1, 1, 0, 0, 7}, 7, "the epoch"},
-        {{2000, 1, 1, 0, 0, 0}, 946684800, ""},
-        {{2038, 1, 19, 3, 14, 8}, 2147483648, "one second past 32 bits"},
-        {{2240, 12, 31, 23, 59, 59}, 8551958399, "last day of the year list"},
-        {{1969, 12, 31, 23, 59, 59}, -1, "a real second before the epoch"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.note);
-        EXPECT_EQ(TimestampOfReading(row.reading), row.seconds);
-        ClockReading back{};
-        ASSERT_TRUE(ReadingOfTimestamp(row.seconds, back));
-        EXPECT_EQ(back.year, row.reading.year);
-        EXPECT_EQ(back.month, row.reading.month);
-        EXPECT_EQ(back.day, row.reading.day);
-        EXPECT_EQ(back.hour, row.reading.hour);
-        EXPECT_EQ(back.second, row.reading.second);
-    }
-}
-
-TEST(Clock, ImpossibleReadingsAreRejected)
-{
-    const ClockReading rejected[] = {
-        {2001, 4, 31, 0, 0, 0}, {2001, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {2000, 2, 30, 0, 0, 0},
-        {2000, 13, 1, 0, 0, 0}, {2000, 1, 1, 24, 0, 0}, {2000, 1, 1, 0, 60, 0}, {0, 1, 1, 0, 0, 0},
-    };
-    for (const ClockReading& r : rejected) {
-        SCOPED_TRACE(testing::Message() << r.year << "-" << r.month << "-" << r.day << " " << r.hour << ":" << r.minute);
-        EXPECT_EQ(TimestampOfReading(r), -1);
-    }
-    EXPECT_NE(TimestampOfReading({2000, 2, 29, 0, 0, 0}), -1);
-}
-
 TEST(FormatTimestamp, TokensInEitherCaseAndEverythingElseCopied)
 {
-    std::int64_t t = TimestampOfReading({2009, 3, 7, 4, 5, 6});
+    std::int64_t t = local_date::TimestampOfReading({2009, 3, 7, 4, 5, 6});
     EXPECT_EQ(FormatTimestamp("%dd", t), "07");
     EXPECT_EQ(FormatTimestamp("%yyyy", t), "2009");
     EXPECT_EQ(FormatTimestamp("%YYYY-%Mm-%dD %HH:%ii:%SS", t), "2009-03-07 04:05:06");
@@ -189,7 +152,7 @@ TEST(FormatTimestamp, TokensInEitherCaseAndEverythingElseCopied)
     EXPECT_EQ(FormatTimestamp("100% %x %", t), "100% %x %");
     EXPECT_EQ(FormatTimestamp("%y%yyy", t), "%y09y") << "a lone %y is copied; three y are the short token and a y";
     EXPECT_EQ(FormatTimestamp("%yyyyy", t), "2009y") << "the longer token is tried first";
-    EXPECT_EQ(FormatTimestamp("%dd.%mm.%yyyy", TimestampOfReading({2240, 12, 31, 0, 0, 0})), "31.12.2240");
+    EXPECT_EQ(FormatTimestamp("%dd.%mm.%yyyy", local_date::TimestampOfReading({2240, 12, 31, 0, 0, 0})), "31.12.2240");
 }
 
 TEST(FormatTimestamp, UnreadableTimestampsGiveZeroFieldsWithoutOverrunning)
@@ -197,7 +160,7 @@ TEST(FormatTimestamp, UnreadableTimestampsGiveZeroFieldsWithoutOverrunning)
     std::int64_t huge = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(FormatTimestamp("%yyyy %yy %mm %dd", huge), "0000 00 00 00");
     EXPECT_EQ(FormatTimestamp("%yyyy", std::numeric_limits<std::int64_t>::min()), "0000");
-    EXPECT_EQ(FormatTimestamp("%yy", TimestampOfReading({999, 1, 1, 0, 0, 0})), "99");
+    EXPECT_EQ(FormatTimestamp("%yy", local_date::TimestampOfReading({999, 1, 1, 0, 0, 0})), "99");
     EXPECT_EQ(FormatTimestamp("%", 0), "%");
     EXPECT_EQ(FormatTimestamp("", 0), "");
 }
@@ -206,7 +169,7 @@ TEST(CurrentLocalDate, IsARealDate)
 {
     LocalDate today = CurrentLocalDate();
     EXPECT_GE(today.year, 2024);
-    EXPECT_NE(TimestampOfReading({today.year, today.month, today.day, 0, 0, 0}), -1);
+    EXPECT_NE(local_date::TimestampOfReading({today.year, today.month, today.day, 0, 0, 0}), -1);
 }
 
 TEST(NumberTexts, DecimalTextsBothWays)
@@ -231,21 +194,6 @@ TEST(NumberTexts, DecimalTextsBothWays)
     for (std::int32_t value = -3761; value <= 2240; ++value) {
         ASSERT_EQ(TextToNumber(NumberToText(value)), value);
     }
-}
-
-TEST(Cp1255, EveryByteSurvivesTheRoundTripAndLettersAreUnicodeHebrew)
-{
-    std::string all;
-    for (int b = 1; b < 256; ++b) {
-        all += static_cast<char>(b);
-    }
-    std::u16string unicode = Cp1255ToUtf16(all);
-    ASSERT_EQ(unicode.size(), all.size());
-    EXPECT_EQ(Utf16ToCp1255(unicode), all);
-    EXPECT_EQ(Cp1255ToUtf16("\xE0\xFA'")[0], u'\u05D0');
-    EXPECT_EQ(Cp1255ToUtf16("\xE0\xFA'")[1], u'\u05EA');
-    EXPECT_EQ(Cp1255ToUtf16("\xA4")[0], u'\u20AA');  // new sheqel sign
-    EXPECT_EQ(Utf16ToCp1255(u"\u05D0\u4E00x"), "\xE0?x");
 }
 
 }  // namespace

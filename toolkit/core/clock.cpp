@@ -1,17 +1,13 @@
-#include "toolkit/core/clock.h"
+// The toolkit's clock operations: the local timestamp and date from local_date, and their texts.
 
-#include <ctime>
 #include <string>
 
-#include "engine/civil_days.h"
+#include "local_date/local_date.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
 
 namespace {
-
-constexpr std::int64_t SecondsPerDay = 86400;
-constexpr engine::WholeDay Epoch = engine::GregorianToDay({1970, 1, 1});
 
 std::string TwoDigits(int value)
 {
@@ -34,58 +30,15 @@ bool TokenAt(std::string_view mask, std::size_t at, std::string_view token)
 
 }  // namespace
 
-std::int64_t TimestampOfReading(const ClockReading& r)
-{
-    if (r.year <= 0 || r.month < 1 || r.month > 12 || r.day < 1 ||
-        r.day > engine::GregorianMonthLength(r.year, r.month) || r.hour < 0 || r.hour > 23 || r.minute < 0 ||
-        r.minute > 59 || r.second < 0 || r.second > 59) {
-        return -1;
-    }
-    return (engine::GregorianToDay({r.year, r.month, r.day}) - Epoch) * SecondsPerDay + r.hour * 3600 + r.minute * 60 +
-           r.second;
-}
-
-bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& r)
-{
-    constexpr std::int64_t first = -62135596800;  // 0001-01-01 00:00:00
-    constexpr std::int64_t last = 253402300799;   // 9999-12-31 23:59:59
-    if (timestamp < first || timestamp > last) {
-        r = {};
-        return false;
-    }
-    std::int64_t days = (timestamp - first) / SecondsPerDay;
-    std::int64_t seconds = (timestamp - first) % SecondsPerDay;
-    engine::CivilLabel date = engine::GregorianOfDay(engine::GregorianToDay({1, 1, 1}) + days);
-    r.year = date.year;
-    r.month = date.month;
-    r.day = date.day;
-    r.hour = static_cast<int>(seconds / 3600);
-    r.minute = static_cast<int>(seconds / 60 % 60);
-    r.second = static_cast<int>(seconds % 60);
-    return true;
-}
-
-ClockReading ReadLocalClock()
-{
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
-}
-
 std::int64_t LocalTimestamp()
 {
-    return TimestampOfReading(ReadLocalClock());
+    return local_date::LocalTimestamp();
 }
 
 std::string FormatTimestamp(std::string_view mask, std::int64_t timestamp)
 {
-    ClockReading r{};
-    ReadingOfTimestamp(timestamp, r);  // an unreadable timestamp leaves every field 0
+    local_date::ClockReading r{};
+    local_date::ReadingOfTimestamp(timestamp, r);  // an unreadable timestamp leaves every field 0
     std::string year = std::to_string(r.year);
     year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
 

@@ -20,7 +20,7 @@
 #include <memory>
 #include <optional>
 
-#include "toolkit/core/cp1255.h"
+#include "hebrew_text/encoding.h"
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/objects.h"
 #include "toolkit/core/platform.h"
@@ -44,13 +44,13 @@ constexpr int ControlRepaintCode = QEvent::Paint;
 QString ToQt(std::string_view text)
 {
     QString unicode(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-    Cp1255ToUtf16(text, reinterpret_cast<char16_t*>(unicode.data()));
+    hebrew_text::Cp1255ToUtf16(text, reinterpret_cast<char16_t*>(unicode.data()));
     return unicode;
 }
 
 std::string FromQt(const QString& text)
 {
-    return Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+    return hebrew_text::Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                              static_cast<std::size_t>(text.size())));
 }
 

@@ -1,6 +1,6 @@
 #include "toolkit/qt/qt_item_list.h"
 
-#include "toolkit/core/cp1255.h"
+#include "hebrew_text/encoding.h"
 
 namespace toolkit {
 
@@ -55,7 +55,7 @@ void ItemList::Store(std::size_t row, std::string_view text)
 {
     std::uint32_t start = row == 0 ? 0 : ends_[row - 1];
     texts_.insert(start, text.size(), u'\0');
-    Cp1255ToUtf16(text, texts_.data() + start);
+    hebrew_text::Cp1255ToUtf16(text, texts_.data() + start);
     auto size = static_cast<std::uint32_t>(text.size());
     ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(row), start + size);
     for (auto it = ends_.begin() + static_cast<std::ptrdiff_t>(row) + 1; it != ends_.end(); ++it) {

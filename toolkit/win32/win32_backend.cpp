@@ -19,7 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "toolkit/core/cp1255.h"
+#include "hebrew_text/encoding.h"
 #include "toolkit/core/event_state.h"
 #include "toolkit/core/objects.h"
 #include "toolkit/core/platform.h"
@@ -50,13 +50,13 @@ const wchar_t* const ControlNumberProperty = L"ToolkitControlNumber";
 
 std::wstring Wide(std::string_view text)
 {
-    std::u16string unicode = Cp1255ToUtf16(text);
+    std::u16string unicode = hebrew_text::Cp1255ToUtf16(text);
     return std::wstring(unicode.begin(), unicode.end());
 }
 
 std::string Narrow(const wchar_t* text, std::size_t length)
 {
-    return Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+    return hebrew_text::Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 
 std::wstring ClassName(int number)

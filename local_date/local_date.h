@@ -1,10 +1,14 @@
 #pragma once
-// Wall-clock readings as seconds counted as if the local time were UTC, on 64 bits so that the
-// whole civil year list, to 31 December 2240, is reachable.
+// The local date and time as the system clock gives them, for the window's Today and the
+// command line's "today". Readings become seconds counted as if the local time were UTC, on
+// 64 bits so that the whole civil year list, to 31 December 2240, is reachable; days are
+// counted with the engine's Gregorian calendar.
 
 #include <cstdint>
 
-namespace toolkit {
+#include "engine/civil_days.h"
+
+namespace local_date {
 
 struct ClockReading {
     int year, month, day, hour, minute, second;
@@ -20,4 +24,10 @@ bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& reading);
 // The local clock, read once.
 ClockReading ReadLocalClock();
 
-}  // namespace toolkit
+// The local clock as a timestamp.
+std::int64_t LocalTimestamp();
+
+// Today's local date (Gregorian), from one reading of the clock.
+engine::CivilLabel Today();
+
+}  // namespace local_date

@@ -1,8 +1,8 @@
-#include "toolkit/core/cp1255.h"
+#include "hebrew_text/encoding.h"
 
 #include <array>
 
-namespace toolkit {
+namespace hebrew_text {
 
 namespace {
 
@@ -54,6 +54,26 @@ std::u16string Cp1255ToUtf16(std::string_view text)
     return result;
 }
 
+std::string Cp1255ToUtf8(std::string_view text)
+{
+    std::string utf8;
+    utf8.reserve(text.size() * 2);
+    for (char c : text) {
+        char16_t code = CodePointOf(static_cast<unsigned char>(c));
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 std::string Utf16ToCp1255(std::u16string_view text)
 {
     std::string result;
@@ -77,4 +97,4 @@ std::string Utf16ToCp1255(std::u16string_view text)
     return result;
 }
 
-}  // namespace toolkit
+}  // namespace hebrew_text

@@ -1,0 +1,49 @@
+// Clock readings to seconds counted as if the local time were UTC, and back.
+
+#include "local_date/local_date.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+namespace local_date {
+namespace {
+
+TEST(Clock, ReadingsBecomeSecondsAsIfUtcAndBack)
+{
+    struct Row { ClockReading reading; std::int64_t seconds; const char* note; };
+    const Row rows[] = {
+        {{1970, 1, 1, 0, 0, 7}, 7, "the epoch"},
+        {{2000, 1, 1, 0, 0, 0}, 946684800, ""},
+        {{2038, 1, 19, 3, 14, 8}, 2147483648, "one second past 32 bits"},
+        {{2240, 12, 31, 23, 59, 59}, 8551958399, "last day of the year list"},
+        {{1969, 12, 31, 23, 59, 59}, -1, "a real second before the epoch"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        EXPECT_EQ(TimestampOfReading(row.reading), row.seconds);
+        ClockReading back{};
+        ASSERT_TRUE(ReadingOfTimestamp(row.seconds, back));
+        EXPECT_EQ(back.year, row.reading.year);
+        EXPECT_EQ(back.month, row.reading.month);
+        EXPECT_EQ(back.day, row.reading.day);
+        EXPECT_EQ(back.hour, row.reading.hour);
+        EXPECT_EQ(back.second, row.reading.second);
+    }
+}
+
+TEST(Clock, ImpossibleReadingsAreRejected)
+{
+    const ClockReading rejected[] = {
+        {2001, 4, 31, 0, 0, 0}, {2001, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {2000, 2, 30, 0, 0, 0},
+        {2000, 13, 1, 0, 0, 0}, {2000, 1, 1, 24, 0, 0}, {2000, 1, 1, 0, 60, 0}, {0, 1, 1, 0, 0, 0},
+    };
+    for (const ClockReading& r : rejected) {
+        SCOPED_TRACE(testing::Message() << r.year << "-" << r.month << "-" << r.day << " " << r.hour << ":" << r.minute);
+        EXPECT_EQ(TimestampOfReading(r), -1);
+    }
+    EXPECT_NE(TimestampOfReading({2000, 2, 29, 0, 0, 0}), -1);
+}
+
+}  // namespace
+}  // namespace local_date
