@@ -51,7 +51,7 @@ start_xvfb() {
   local ready pid number
   ready=$(mktemp)
   # Not holding the lock: the server outlives this run.
-  Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>"$ready" 9>&- &
+  Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >/dev/null 2>&1 8>"$ready" 9>&- &
   pid=$!
   disown
   for _ in $(seq 200); do

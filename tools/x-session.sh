@@ -24,8 +24,11 @@ done
 tied=(setpriv --pdeathsig KILL --)
 helpers=()
 files=()
+# The helpers are waited for: a display server still shutting down when the next session
+# starts could otherwise answer, for a moment, under the number that session takes.
 cleanup() {
   for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${helpers[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -f "${files[@]}"
 }
 trap cleanup EXIT
@@ -44,11 +47,26 @@ first_line() {
   return 1
 }
 
+# A display number drawn at random among many, not the lowest free one: sessions that run side
+# by side then never take a number another session's server is just giving up. A number in use
+# makes Xvfb end at once, and another is drawn. -noreset: by default the server starts over
+# whenever its last client leaves, and a client connecting just then (the window manager, while
+# the probe below comes and goes) is refused the display.
 ready=$(mktemp)
 files+=("$ready")
-"${tied[@]}" Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>"$ready" &
-helpers+=($!)
-number=$(first_line "$ready" "$!" Xvfb)
+number=
+for _ in $(seq 50); do
+  candidate=$((100 + (RANDOM * 32768 + RANDOM) % 30000))
+  "${tied[@]}" Xvfb ":$candidate" -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >/dev/null 2>&1 \
+    8>"$ready" &
+  xvfb=$!
+  if number=$(first_line "$ready" "$xvfb" Xvfb 2>/dev/null); then
+    helpers+=("$xvfb")
+    break
+  fi
+  wait "$xvfb" 2>/dev/null || true
+done
+[[ -n "$number" ]] || { echo "x-session: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$number
 
 if [[ $dbus == 1 ]]; then
