@@ -66,6 +66,32 @@ TEST(Program, StreamsAndExitStatuses)
     EXPECT_EQ(negative.output.substr(0, 12), "-0001-12-31 ");
 }
 
+// What the program writes in Hebrew, fed back to it through its standard input, names the same
+// days: the second Adar in logical order, a year below 1000 in digits.
+TEST(Program, ItsHebrewTextsReadBack)
+{
+    Finished written = RunProgram("--format csv '14 Adar II 5784' '27 Heshvan 1' -- -3760-01-01");
+    EXPECT_EQ(written.status, 0) << written.errors;
+    std::istringstream lines(written.output);
+    std::string line;
+    std::string texts;
+    std::getline(lines, line);  // the header
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int column = 0; column < 8; ++column) {
+            std::getline(fields, field, ',');
+        }
+        texts += field + "\n";
+    }
+    EXPECT_EQ(texts, "יד אדר ב' ה'תשפד\nכז חשון 1\nטז טבת 0\n");
+    Finished read = RunProgram("-", texts);
+    EXPECT_EQ(read.status, 0) << read.errors;
+    EXPECT_EQ(read.output, "2024-03-24  Sunday     14 Adar II 5784  יד אדר ב' ה'תשפד\n"
+                           "-3760-12-02  Monday     27 Heshvan 1  כז חשון 1\n"
+                           "-3760-01-01  Monday     16 Tevet 0  טז טבת 0\n");
+}
+
 TEST(Program, VersionAndHelp)
 {
     Finished version = RunProgram("--version");
