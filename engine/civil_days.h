@@ -32,12 +32,6 @@ namespace civil_days_detail {
 inline constexpr WholeDay GregorianMarchZero = 1721120 - JulianDayOffset;
 inline constexpr WholeDay JulianMarchZero = 1721118 - JulianDayOffset;
 
-// a / b rounded down, for b > 0.
-constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
-{
-    return (a >= 0 ? a : a - (b - 1)) / b;
-}
-
 // The March-based year of a label: January and February end the year before.
 constexpr std::int64_t MarchYear(const CivilLabel& date)
 {
@@ -58,10 +52,12 @@ constexpr std::int64_t JulianYearDays(std::int64_t y)
 constexpr CivilLabel LabelInMarchYear(std::uint32_t dayOfYear, std::int64_t marchYear)
 {
     std::uint32_t n = 2141 * dayOfYear + 197913;
-    int month = static_cast<int>(n >> 16);
+    // January and February belong to the next year. Counted without a branch: which way a
+    // branch goes is as hard to foresee as the day itself.
+    int nextYear = dayOfYear >= 306 ? 1 : 0;
+    int month = static_cast<int>(n >> 16) - 12 * nextYear;
     int day = static_cast<int>((n & 65535) / 2141) + 1;
-    return month > 12 ? CivilLabel{static_cast<int>(marchYear + 1), month - 12, day}
-                      : CivilLabel{static_cast<int>(marchYear), month, day};
+    return CivilLabel{static_cast<int>(marchYear) + nextYear, month, day};
 }
 
 constexpr int MonthLength(int month, bool leap)
@@ -113,22 +109,32 @@ constexpr WholeDay GregorianToDay(const CivilLabel& date)
     return JulianToDay(date) + (GregorianMarchZero - JulianMarchZero) - centuries + (centuries >> 2);
 }
 
+// The labels of days count from a 1 March far enough back that every day of an int year comes
+// after it: the divisions then work on positive numbers and need no rounding correction.
 constexpr CivilLabel GregorianOfDay(WholeDay day)
 {
     using namespace civil_days_detail;
+    constexpr std::uint64_t ShiftCycles = std::uint64_t{1} << 23;  // 400 * ShiftCycles years > 2^31
     // Centuries of 36524 or 36525 days, then four-year cycles within the century.
-    std::int64_t quarterDays = 4 * (day - GregorianMarchZero) + 3;
-    std::int64_t century = FloorDiv(quarterDays, 146097);
-    auto inCentury = static_cast<std::uint32_t>(quarterDays - 146097 * century) | 3;  // 3 ... 146099
-    return LabelInMarchYear(inCentury % 1461 / 4, 100 * century + inCentury / 1461);
+    std::uint64_t quarterDays = 4 * (static_cast<std::uint64_t>(day - GregorianMarchZero) + 146097 * ShiftCycles) + 3;
+    std::uint64_t century = quarterDays / 146097;
+    auto inCentury = static_cast<std::uint32_t>(quarterDays % 146097) | 3;  // 3 ... 146099
+    // inCentury / 1461 in the high half of one product and the remainder in its low half:
+    // 2939745 / 2^32 is close enough to 1 / 1461 for every day of a century.
+    std::uint64_t product = std::uint64_t{2939745} * inCentury;
+    auto yearInCentury = static_cast<std::int64_t>(product >> 32);
+    std::uint32_t dayOfYear = static_cast<std::uint32_t>(product) / 2939745 / 4;
+    auto year = static_cast<std::int64_t>(100 * century) + yearInCentury - static_cast<std::int64_t>(400 * ShiftCycles);
+    return LabelInMarchYear(dayOfYear, year);
 }
 
 constexpr CivilLabel JulianOfDay(WholeDay day)
 {
     using namespace civil_days_detail;
-    std::int64_t sinceMarchZero = day - JulianMarchZero;
-    std::int64_t year = FloorDiv(4 * sinceMarchZero + 3, 1461);
-    return LabelInMarchYear(static_cast<std::uint32_t>(sinceMarchZero - JulianYearDays(year)), year);
+    constexpr std::uint64_t ShiftCycles = std::uint64_t{1} << 30;  // 4 * ShiftCycles years > 2^31
+    std::uint64_t quarterDays = 4 * (static_cast<std::uint64_t>(day - JulianMarchZero) + 1461 * ShiftCycles) + 3;
+    auto year = static_cast<std::int64_t>(quarterDays / 1461) - static_cast<std::int64_t>(4 * ShiftCycles);
+    return LabelInMarchYear(static_cast<std::uint32_t>(quarterDays % 1461 / 4), year);
 }
 
 // How a label stands in a calendar.
