@@ -1,0 +1,43 @@
+#include <cassert>
+
+#include "engine/engine.h"
+#include "observances/observances.h"
+
+namespace observances {
+
+bool IsLeapYear(int year)
+{
+    return engine::IsHebrewLeapYear(year);
+}
+
+HebrewDay HebrewDayOf(Day day)
+{
+    engine::HebrewDate date = engine::DayNumberToHebrew(static_cast<engine::DayNumber>(day));
+    auto year = static_cast<int>(date.year);
+    auto position = static_cast<std::size_t>(date.month);
+    return {static_cast<int>(date.day), hebrew_text::HebrewMonthList(IsLeapYear(year))[position - 1].month, year};
+}
+
+Day DayOf(int day, HebrewMonth month, int year)
+{
+    int position = hebrew_text::HebrewMonthPosition(month, IsLeapYear(year));
+    assert(position > 0);
+    return static_cast<Day>(engine::HebrewToDayNumber(day, position, year));
+}
+
+int MonthLength(HebrewMonth month, int year)
+{
+    int position = hebrew_text::HebrewMonthPosition(month, IsLeapYear(year));
+    if (position == 0) {
+        return 0;
+    }
+    // Day 30 of a month of 29 days is the first of the next month.
+    return engine::DayNumberToHebrew(engine::HebrewToDayNumber(30, position, year)).day == 30 ? 30 : 29;
+}
+
+int Weekday(Day day)
+{
+    return static_cast<int>((day % 7 + 7) % 7);
+}
+
+}  // namespace observances

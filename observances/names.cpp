@@ -1,0 +1,104 @@
+#include <array>
+#include <string_view>
+
+#include "hebrew_text/encoding.h"
+#include "hebrew_text/numerals.h"
+#include "observances/observances.h"
+
+namespace observances {
+
+namespace {
+
+struct EventNames {
+    std::string_view latin;
+    std::string_view hebrew;  // UTF-8
+};
+
+// In the order of Event.
+constexpr std::array<EventNames, 24> Names = {{
+    {"Rosh Hashana", "ראש השנה"},
+    {"Tzom Gedaliah", "צום גדליה"},
+    {"Yom Kippur", "יום כיפור"},
+    {"Sukkot", "סוכות"},
+    {"Shmini Atzeret", "שמיני עצרת"},
+    {"Simchat Torah", "שמחת תורה"},
+    {"Chanukah", "חנוכה"},
+    {"Asara B'Tevet", "עשרה בטבת"},
+    {"Tu BiShvat", "ט״ו בשבט"},
+    {"Ta'anit Esther", "תענית אסתר"},
+    {"Purim", "פורים"},
+    {"Shushan Purim", "שושן פורים"},
+    {"Pesach", "פסח"},
+    {"Lag BaOmer", "ל״ג בעומר"},
+    {"Shavuot", "שבועות"},
+    {"Tzom Tammuz", "צום י״ז בתמוז"},
+    {"Tish'a B'Av", "תשעה באב"},
+    {"Rosh Chodesh", "ראש חודש"},
+    {"Yom HaShoah", "יום השואה"},
+    {"Yom HaZikaron", "יום הזיכרון"},
+    {"Yom HaAtzma'ut", "יום העצמאות"},
+    {"Yom Yerushalayim", "יום ירושלים"},
+    {"Birthday", "יום הולדת"},
+    {"Yahrzeit", "יארצייט"},
+}};
+
+const EventNames& NamesOf(Event event)
+{
+    return Names[static_cast<std::size_t>(event)];
+}
+
+bool IsAnniversary(Event event)
+{
+    return event == Event::Birthday || event == Event::Yahrzeit;
+}
+
+const hebrew_text::HebrewMonthEntry& MonthEntry(HebrewMonth month)
+{
+    // Every month stands in the list of a leap year but Adar, which stands in a common year's.
+    std::span<const hebrew_text::HebrewMonthEntry> list = hebrew_text::HebrewMonthList(month != HebrewMonth::Adar);
+    return list[static_cast<std::size_t>(hebrew_text::HebrewMonthPosition(month, month != HebrewMonth::Adar)) - 1];
+}
+
+}  // namespace
+
+std::string LatinName(const Observance& observance)
+{
+    std::string name(NamesOf(observance.event).latin);
+    if (observance.event == Event::RoshChodesh) {
+        name += ' ';
+        name += MonthEntry(observance.month).latin;
+    }
+    if (observance.number > 0) {
+        name += ' ';
+        name += std::to_string(observance.number);
+    }
+    if (observance.event == Event::Sukkot && observance.number == 7) {
+        name += " (Hoshana Raba)";
+    }
+    return name;
+}
+
+std::string HebrewName(const Observance& observance)
+{
+    std::string name(NamesOf(observance.event).hebrew);
+    if (observance.event == Event::RoshChodesh) {
+        name += ' ';
+        name += hebrew_text::Cp1255ToUtf8(MonthEntry(observance.month).text);
+    }
+    if (observance.number > 0) {
+        name += ' ';
+        if (IsAnniversary(observance.event)) {
+            name += std::to_string(observance.number);
+        } else {
+            // The day of a holiday in letters with a geresh: "פסח א׳".
+            name += hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(observance.number));
+            name += "׳";
+        }
+    }
+    if (observance.event == Event::Sukkot && observance.number == 7) {
+        name += " (הושענא רבה)";
+    }
+    return name;
+}
+
+}  // namespace observances

@@ -1,0 +1,76 @@
+#pragma once
+// On which days a Hebrew date comes back in later years, and the holidays and fasts of a Hebrew
+// year: birthdays and yahrzeits by the rules of Reingold and Dershowitz (Calendrical
+// Calculations), the fasts moved off Shabbat, and the modern days by the rules in force since
+// 5764. Days are the engine's day numbers in whole numbers.
+
+#include <string>
+#include <vector>
+
+#include "engine/civil_days.h"
+#include "hebrew_text/month_names.h"
+
+namespace observances {
+
+using Day = engine::WholeDay;
+using hebrew_text::HebrewMonth;
+
+// A Hebrew date with its month named, as the rules speak of it: Adar in a common year, Adar I
+// and Adar II in a leap year.
+struct HebrewDay {
+    int day;
+    HebrewMonth month;
+    int year;
+};
+
+// The Hebrew date of a day, for days of the years the engine tables (0 ... 6001).
+HebrewDay HebrewDayOf(Day day);
+
+// The day of `day` `month` `year`; a day past the end of the month counts on into the next
+// (30 Kislev of a year whose Kislev has 29 days is 1 Tevet). The month must be one the year has.
+Day DayOf(int day, HebrewMonth month, int year);
+
+bool IsLeapYear(int year);
+
+// The length of a month of a year (29 or 30); 0 for a month the year does not have.
+int MonthLength(HebrewMonth month, int year);
+
+// 0 Sunday ... 6 Shabbat.
+int Weekday(Day day);
+inline constexpr int Shabbat = 6;
+
+// The day on which someone born on `born` has a Hebrew birthday in `year`.
+Day Birthday(const HebrewDay& born, int year);
+
+// The day of the yahrzeit, in `year`, of a death on `died`.
+Day Yahrzeit(const HebrewDay& died, int year);
+
+enum class Event {
+    RoshHashana, TzomGedaliah, YomKippur, Sukkot, ShminiAtzeret, SimchatTorah, Chanukah, AsaraBTevet,
+    TuBiShvat, TaanitEsther, Purim, ShushanPurim, Pesach, LagBaOmer, Shavuot, TzomTammuz, TishaBAv,
+    RoshChodesh, YomHaShoah, YomHaZikaron, YomHaAtzmaut, YomYerushalayim, Birthday, Yahrzeit,
+};
+
+struct Observance {
+    Day day;
+    Event event;
+    // The day of a many-day holiday (1 ...) or of a two-day Rosh Chodesh, 0 for a single day;
+    // the count of years for a birthday or yahrzeit.
+    int number = 0;
+    HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh begins
+};
+
+// The first Hebrew year with Yom HaShoah, Yom HaZikaron, Yom HaAtzma'ut and Yom Yerushalayim.
+inline constexpr int FirstYearOfModernDays = 5765;
+
+// Every holiday and fast of a Hebrew year (1 Tishri ... 29 Elul), in day order; days of the
+// same day in the order of the year. In Israel Pesach has 7 days, Shavuot 1, and Simchat
+// Torah is Shmini Atzeret; elsewhere Pesach has 8, Shavuot 2, and Simchat Torah follows.
+std::vector<Observance> Holidays(int year, bool israel);
+
+// "Pesach 1", "Rosh Chodesh Adar II 2", "Birthday 13".
+std::string LatinName(const Observance& observance);
+// The same in Hebrew, UTF-8: "פסח א׳", "ראש חודש אדר ב' ב׳", "יום הולדת 13".
+std::string HebrewName(const Observance& observance);
+
+}  // namespace observances
