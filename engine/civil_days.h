@@ -15,6 +15,12 @@ using WholeDay = std::int64_t;
 // Julian Day Number = day number + JulianDayOffset; day number 1 is 1 Tishri of Hebrew year 1.
 inline constexpr WholeDay JulianDayOffset = 347997;
 
+// The weekday of a day, 0 Sunday ... 6 Saturday: day number 1 was a Monday.
+constexpr int WeekdayOf(WholeDay day)
+{
+    return static_cast<int>((day % 7 + 7) % 7);
+}
+
 // astronomical year, month 1 January ... 12 December, day 1 ... 31
 struct CivilLabel {
     int year, month, day;

@@ -37,7 +37,7 @@ int MonthLength(HebrewMonth month, int year)
 
 int Weekday(Day day)
 {
-    return static_cast<int>((day % 7 + 7) % 7);
+    return engine::WeekdayOf(day);
 }
 
 }  // namespace observances
