@@ -7,6 +7,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -123,31 +124,30 @@ TEST(ConsoleProgram, ReadsWhatOtherProgramsWrite)
     EXPECT_EQ(finished.errors.rfind("detron-convert: line 2: \"\\u009B2J\": not a date", 0), 0u) << finished.errors;
 }
 
-// Without a standard input handle the reading fails with its reason; a reader that went away
-// ends the output without a word.
+// Output that cannot be written is reported with its reason; a reader that went away ends the
+// output without a word.
 TEST(ConsoleProgram, StreamFailuresSayWhy)
 {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
     CreatePipe(&errRead, &errWrite, &inherit, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    // Standard output opened for reading only.
+    HANDLE readOnly = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
+                                  0, nullptr);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(StartProgram(L"-", nullptr, outWrite, errWrite, CREATE_NO_WINDOW, process));
-    CloseHandle(outWrite);
+    ASSERT_TRUE(StartProgram(L"2024-04-23", nullptr, readOnly, errWrite, CREATE_NO_WINDOW, process));
+    CloseHandle(readOnly);
     CloseHandle(errWrite);
-    std::string output = ReadAll(outRead);
     std::string errors = ReadAll(errRead);
     WaitForSingleObject(process.hProcess, 30000);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 1u);
-    EXPECT_EQ(output, "");
-    EXPECT_EQ(errors, "detron-convert: error reading 'standard input': Bad file descriptor\n");
+    EXPECT_EQ(errors, "detron-convert: write error: Permission denied\n");
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    CloseHandle(outRead);
     CloseHandle(errRead);
 
     CreatePipe(&outRead, &outWrite, &inherit, 0);
@@ -318,8 +318,11 @@ TEST_F(InConsole, HebrewTypedAtTheConsoleIsRead)
 {
     Type(L"\u05D8\u05F4\u05D5 \u05E0\u05D9\u05E1\u05DF 5784\r\x1A\r");
     std::vector<std::wstring> lines = Run(L"-");
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), Passover);
+    // The answer comes as soon as its line is read, before the console echoes the Ctrl+Z, which
+    // Wine's console may then show on the answer's row.
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::wstring& line) {
+        return line.rfind(Passover, 0) == 0;
+    })) << ::testing::PrintToString(lines);
 }
 
 // A line typed at the console is answered while the program waits for the next; a message about
