@@ -335,7 +335,8 @@ ReadResult DateReader::ReadHebrewWords(std::string_view text) const
                 "a Hebrew date is written day, month, year: \"" + std::string(words[last + 1]) + " " +
                     std::string(span(0, last)) + " " + std::string(words[last + 2]) + "\""};
     }
-    std::string_view month = span(1, count - 2);
+    bool yearApart = count >= 4 && hebrew_text::IsThousandsLetter(words[count - 2]);
+    std::string_view month = span(1, count - (yearApart ? 3 : 2));
     if (NumberWord(words[0], false) >= 0 || NumberWord(words[count - 1], true) >= 0) {
         return {false, 0,
                 "unknown Hebrew month " + Quoted(month) + "; the months are " + MonthNamesText() +

@@ -127,6 +127,9 @@ TEST(DateInput, RefusalsSayWhy)
         {"15 Nisn 5784", "unknown Hebrew month \"Nisn\"; the months are Tishri, Heshvan, Kislev, Tevet, Shevat, "
                          "Adar, Adar I, Adar II, Nisan, Iyar, Sivan, Tammuz, Av and Elul, or their Hebrew names "
                          "(--help lists other spellings)"},
+        {"ט״ו ניסנ ה׳ תשפ״ד", "unknown Hebrew month \"ניסנ\"; the months are Tishri, Heshvan, Kislev, Tevet, "
+                              "Shevat, Adar, Adar I, Adar II, Nisan, Iyar, Sivan, Tammuz, Av and Elul, or their Hebrew "
+                              "names (--help lists other spellings)"},
         {"Adar 1 5784", "a Hebrew date is written day, month, year: \"1 Adar 5784\""},
         {"Nisan 15 5784", "a Hebrew date is written day, month, year: \"15 Nisan 5784\""},
         {"Adar II 14 5784", "a Hebrew date is written day, month, year: \"14 Adar II 5784\""},
