@@ -2,10 +2,11 @@
 # How fast the command-line converter is, Release build: every day of the civil range as JSON
 # Lines into /dev/null, and a batch of 100,000 dates (civil and Hebrew, half each) from standard
 # input. Prints wall-clock seconds and peak memory of each run, the best of three, and Debian's
-# hebcal printing a year and a century of daily Hebrew dates for comparison.
+# hebcal printing a year and a century of daily Hebrew dates for comparison; then the round trip
+# of one line when another program uses it as a co-process.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./tools/deps.sh time hebcal
+./tools/deps.sh time hebcal python3
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target detron-convert -j "$(nproc)" >/dev/null
 program=build/bench/cli/detron-convert
@@ -55,3 +56,6 @@ report "detron-convert --format json - (civil and Hebrew input)" "$lines" \
 report "hebcal -d -h 2024 (one year of daily Hebrew dates)" 366 "$(measure hebcal -d -h 2024)"
 report "hebcal -d -h for 1900 ... 1999, one year at a time" 36524 \
   "$(measure sh -c 'for y in $(seq 1900 1999); do hebcal -d -h $y; done')"
+
+# A program that writes one date and waits for its answer, line after line.
+python3 bench/cli_coprocess.py "$program" 2000

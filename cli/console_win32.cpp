@@ -38,6 +38,36 @@ std::size_t WholeSequences(const char* bytes, std::size_t size)
     return size;
 }
 
+// The reason of a failed read or write in the words the C library and GNU tools use.
+std::string Reason(DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "No space left on device";
+    case ERROR_INVALID_HANDLE:
+        return "Bad file descriptor";
+    case ERROR_ACCESS_DENIED:
+        return "Permission denied";
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return "Cannot allocate memory";
+    default:
+        return "Input/output error (Windows error " + std::to_string(error) + ")";
+    }
+}
+
+// A pipe whose reader has gone.
+bool ReaderGone(DWORD error)
+{
+    return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+}
+
+bool IsUsable(HANDLE handle)
+{
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
 std::wstring Wide(const char* bytes, std::size_t size)
 {
     if (size == 0) {
@@ -66,13 +96,19 @@ class OutputStream {
 public:
     explicit OutputStream(DWORD which) : handle_(GetStdHandle(which)), console_(IsConsole(handle_)) {}
 
-    bool Write(const char* bytes, std::size_t size)
+    bool Write(const char* bytes, std::size_t size, std::string& error)
     {
+        if (!IsUsable(handle_)) {
+            error = Reason(ERROR_INVALID_HANDLE);
+            return false;
+        }
         if (!console_) {
             while (size > 0) {
                 DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
                 DWORD written = 0;
                 if (!WriteFile(handle_, bytes, chunk, &written, nullptr) || written == 0) {
+                    DWORD reason = GetLastError();
+                    error = ReaderGone(reason) ? "" : Reason(reason);
                     return false;
                 }
                 bytes += written;
@@ -90,6 +126,7 @@ public:
             DWORD chunk = left > 8192 ? 8192 : static_cast<DWORD>(left);
             DWORD written = 0;
             if (!WriteConsoleW(handle_, at, chunk, &written, nullptr) || written == 0) {
+                error = Reason(GetLastError());
                 return false;
             }
             at += written;
@@ -111,6 +148,7 @@ struct SystemConsole::Streams {
     OutputStream error{STD_ERROR_HANDLE};
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     bool inputIsConsole = IsConsole(input);
+    bool ended = false;  // Ctrl+Z at the start of a line
     std::string converted;  // console input already turned into UTF-8, not yet handed out
     wchar_t highSurrogate = 0;
 };
@@ -122,14 +160,26 @@ SystemConsole::~SystemConsole()
     delete streams_;
 }
 
-std::size_t SystemConsole::Read(char* buffer, std::size_t size)
+std::size_t SystemConsole::Read(char* buffer, std::size_t size, std::string& error)
 {
     Streams& s = *streams_;
+    if (s.ended && s.converted.empty()) {
+        return 0;
+    }
+    if (!IsUsable(s.input)) {
+        error = Reason(ERROR_INVALID_HANDLE);
+        return 0;
+    }
     if (!s.inputIsConsole) {
         DWORD got = 0;
         DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-        if (s.input == nullptr || s.input == INVALID_HANDLE_VALUE || !ReadFile(s.input, buffer, chunk, &got, nullptr)) {
-            return 0;  // a closed pipe ends the input as its end does
+        if (!ReadFile(s.input, buffer, chunk, &got, nullptr)) {
+            DWORD reason = GetLastError();
+            // A pipe whose writer has closed it ends the input as the end of a file does.
+            if (reason != ERROR_BROKEN_PIPE && reason != ERROR_HANDLE_EOF) {
+                error = Reason(reason);
+            }
+            return 0;
         }
         return got;
     }
@@ -142,7 +192,11 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size)
             s.highSurrogate = 0;
             start = 1;
         }
-        if (!ReadConsoleW(s.input, wide + start, static_cast<DWORD>(4096 - start), &got, nullptr) || got == 0) {
+        if (!ReadConsoleW(s.input, wide + start, static_cast<DWORD>(4096 - start), &got, nullptr)) {
+            error = Reason(GetLastError());
+            return 0;
+        }
+        if (got == 0) {
             return 0;
         }
         std::size_t count = start + got;
@@ -150,8 +204,7 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size)
         for (std::size_t i = 0; i < count; ++i) {
             if (wide[i] == 0x1A && (i == 0 || wide[i - 1] == L'\n')) {
                 count = i;
-                s.input = nullptr;
-                s.inputIsConsole = false;
+                s.ended = true;
                 break;
             }
         }
@@ -159,7 +212,7 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size)
             s.highSurrogate = wide[--count];
         }
         s.converted = Utf8(wide, count);
-        if (s.converted.empty() && !s.inputIsConsole) {
+        if (s.converted.empty() && s.ended) {
             return 0;
         }
     }
@@ -169,14 +222,25 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size)
     return taken;
 }
 
-bool SystemConsole::Write(const char* bytes, std::size_t size)
+bool SystemConsole::Write(const char* bytes, std::size_t size, std::string& error)
 {
-    return streams_->output.Write(bytes, size);
+    return streams_->output.Write(bytes, size, error);
 }
 
 void SystemConsole::WriteError(std::string_view message)
 {
-    streams_->error.Write(message.data(), message.size());
+    std::string ignored;
+    streams_->error.Write(message.data(), message.size(), ignored);
+}
+
+InputKind SystemConsole::Input()
+{
+    Streams& s = *streams_;
+    if (s.inputIsConsole) {
+        return InputKind::Terminal;
+    }
+    // A missing handle is read all the same, so that its error is reported.
+    return IsUsable(s.input) && GetFileType(s.input) == FILE_TYPE_DISK ? InputKind::File : InputKind::Stream;
 }
 
 std::vector<std::string> ProgramArguments(int argc, char** argv)

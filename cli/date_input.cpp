@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
-#include "hebrew_text/encoding.h"
 #include "hebrew_text/month_names.h"
+#include "hebrew_text/reading.h"
 
 namespace cli {
 
@@ -18,36 +16,16 @@ namespace {
 
 constexpr std::string_view NotADate =
     "not a date: expected YYYY-MM-DD, \"today\" or a Hebrew day, month and year such as \"15 Nisan 5784\"";
-constexpr std::string_view CarryHint = " (--carry counts it on into the next month)";
 
 constexpr std::array<std::string_view, 12> CivilMonths = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December",
 };
 
+// Numbers past this are out of every range; digits beyond it are counted but not added.
+constexpr std::int64_t NumberCap = 1'000'000'000'000;
+
 using hebrew_text::HebrewMonth;
-
-struct NamedMonth {
-    std::string_view key;  // lower-case Latin or Hebrew without apostrophes and quotes
-    HebrewMonth month;
-};
-
-// Spellings people use besides the month list's own names.
-constexpr NamedMonth Variants[] = {
-    {"tishrei", HebrewMonth::Tishri},         {"cheshvan", HebrewMonth::Heshvan},
-    {"marcheshvan", HebrewMonth::Heshvan},    {"marheshvan", HebrewMonth::Heshvan},
-    {"teves", HebrewMonth::Tevet},            {"shvat", HebrewMonth::Shevat},
-    {"adar 1", HebrewMonth::AdarI},           {"adar 2", HebrewMonth::AdarII},
-    {"nissan", HebrewMonth::Nisan},           {"iyyar", HebrewMonth::Iyar},
-    {"tamuz", HebrewMonth::Tammuz},
-    {"חשוון", HebrewMonth::Heshvan},          {"מרחשון", HebrewMonth::Heshvan},
-    {"מרחשוון", HebrewMonth::Heshvan},        {"כסליו", HebrewMonth::Kislev},
-    {"אדר א", HebrewMonth::AdarI},            {"אדר ראשון", HebrewMonth::AdarI},
-    {"אדר שני", HebrewMonth::AdarII},         {"איר", HebrewMonth::Iyar},
-    {"סיוון", HebrewMonth::Sivan},            {"מנחם אב", HebrewMonth::Av},
-};
-
-constexpr std::string_view HebrewPrefixBet = "\xD7\x91";  // ב, "in": "בניסן"
 
 bool IsSpace(char c)
 {
@@ -70,83 +48,64 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Leading digits of `text` as a number, at most `maxDigits` of them; -1 when there are none or
-// too many. Advances `at` past them.
-std::int64_t Digits(std::string_view text, std::size_t& at, std::size_t maxDigits)
+// Leading digits of `text` from `at` as a number, at most NumberCap; -1 when there are none.
+// Advances `at` past them and sets `count` to how many there were.
+std::int64_t Digits(std::string_view text, std::size_t& at, std::size_t& count)
 {
     std::size_t start = at;
     std::int64_t value = 0;
     while (at < text.size() && IsDigit(text[at])) {
-        if (at - start == maxDigits) {
-            return -1;
-        }
-        value = value * 10 + (text[at] - '0');
+        value = value < NumberCap ? value * 10 + (text[at] - '0') : NumberCap;
         ++at;
     }
-    return at == start ? -1 : value;
+    count = at - start;
+    return count == 0 ? -1 : value;
 }
 
-// The marks that may accompany a numeral or a month name: ' ׳ ’ (geresh) and " ״ ” (gershayim).
-// Returns the mark's length in bytes at `at`, 0 when there is none; `single` tells a geresh.
-std::size_t MarkAt(std::string_view text, std::size_t at, bool& single)
+// A whole word of digits, or a Hebrew numeral; -1 for neither.
+std::int64_t NumberWord(std::string_view word, bool year)
 {
-    std::string_view rest = text.substr(at);
-    if (rest.starts_with('\'') || rest.starts_with('"')) {
-        single = rest.front() == '\'';
-        return 1;
+    std::size_t at = 0;
+    std::size_t count = 0;
+    std::int64_t value = Digits(word, at, count);
+    if (value >= 0) {
+        return at == word.size() ? value : -1;
     }
-    if (rest.starts_with("\xD7\xB3") || rest.starts_with("\xD7\xB4")) {
-        single = rest[1] == '\xB3';
-        return 2;
-    }
-    if (rest.starts_with("\xE2\x80\x99") || rest.starts_with("\xE2\x80\x9D")) {
-        single = rest[2] == '\x99';
-        return 3;
-    }
-    return 0;
+    return hebrew_text::HebrewNumeralValue(word, year);
 }
 
-// The numeric value of the Hebrew letter (final forms included) at `at`, 0 when there is none.
-int LetterAt(std::string_view text, std::size_t at)
+std::string Padded(std::int64_t value, int digits)
 {
-    static constexpr int values[27] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  20,  20,  30, 40,
-                                       40, 50, 50, 60, 70, 80, 80, 90, 90, 100, 200, 300, 400};
-    if (text.size() - at < 2 || text[at] != '\xD7') {
-        return 0;
-    }
-    unsigned second = static_cast<unsigned char>(text[at + 1]);
-    return second >= 0x90 && second <= 0xAA ? values[second - 0x90] : 0;
+    std::string text = std::to_string(value);
+    return std::string(text.size() < static_cast<std::size_t>(digits) ? digits - text.size() : 0, '0') + text;
 }
 
-// Hundreds, tens and units in falling order, as numerals are written: any number of tav and at
-// most one other hundreds letter (at most 900 in all), at most one tens and one units letter,
-// with 15 and 16 also as 9 + 6 and 9 + 7. -1 when the letters do not form such a number.
-int ValueBelowThousand(const int* letters, std::size_t count)
+std::string IsoSuggestion(bool negative, std::int64_t year, std::int64_t month, std::int64_t day)
 {
-    int total = 0;
-    int hundreds = 0;
-    int tens = 0;
-    int units = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        int v = letters[i];
-        if (i > 0 && (v > letters[i - 1] || (v == letters[i - 1] && v != 400))) {
-            return -1;
+    std::string text = "\"";
+    text += negative ? "-" : "";
+    text.append(Padded(year, 4)).append("-").append(Padded(month, 2)).append("-").append(Padded(day, 2));
+    return text += '"';
+}
+
+// "Tishri, Heshvan, ... Adar, Adar I, Adar II, ... Av and Elul", from the month lists.
+std::string MonthNamesText()
+{
+    std::string names;
+    auto add = [&](std::string_view name, bool last) {
+        names += names.empty() ? "" : last ? " and " : ", ";
+        names += name;
+    };
+    std::span<const hebrew_text::HebrewMonthEntry> common = hebrew_text::HebrewMonthList(false);
+    std::span<const hebrew_text::HebrewMonthEntry> leap = hebrew_text::HebrewMonthList(true);
+    for (std::size_t i = 0; i < common.size(); ++i) {
+        add(common[i].latin, i + 1 == common.size());
+        if (common[i].month == HebrewMonth::Adar) {
+            add(leap[hebrew_text::SecondAdarPosition - 1].latin, false);
+            add(leap[hebrew_text::SecondAdarPosition].latin, false);
         }
-        if (v >= 100) {
-            hundreds += v;
-        } else if (v >= 10) {
-            ++tens;
-        } else {
-            ++units;
-        }
-        total += v;
     }
-    bool fifteenOrSixteen = tens == 0 && units == 2 && letters[count - 2] == 9 &&
-                            (letters[count - 1] == 6 || letters[count - 1] == 7);
-    if (hundreds > 900 || tens > 1 || (units > 1 && !fifteenOrSixteen)) {
-        return -1;
-    }
-    return total;
+    return names;
 }
 
 }  // namespace
@@ -184,136 +143,25 @@ Day LastSupportedDay()
     return last;
 }
 
-namespace {
-
-// A month name as MonthByName compares it: lower case, without apostrophes and quotes, single
-// spaces, none at the ends; nothing for a text longer than any name.
-std::optional<std::string> NormalMonthName(std::string_view text)
+DateReader::DateReader(const CivilCalendar& calendar, bool carry, std::optional<CivilLabel> today, bool offerCarry)
+    : calendar_(calendar), carry_(carry), today_(today), offerCarry_(offerCarry)
 {
-    std::string key;
-    for (std::size_t at = 0; at < text.size();) {
-        bool single = false;
-        if (std::size_t mark = MarkAt(text, at, single)) {
-            at += mark;
-            continue;
-        }
-        char c = text[at++];
-        if (IsSpace(c)) {
-            if (key.empty() || key.back() == ' ') {
-                continue;
-            }
-            c = ' ';
-        } else if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (key.size() == 64) {
-            return std::nullopt;
-        }
-        key += c;
-    }
-    while (!key.empty() && key.back() == ' ') {
-        key.pop_back();
-    }
-    return key;
 }
 
-// The month list's own names, Latin and Hebrew, as keys, then the variants.
-const std::vector<std::pair<std::string, HebrewMonth>>& MonthKeys()
+std::string DateReader::CarryHint() const
 {
-    static const std::vector<std::pair<std::string, HebrewMonth>> keys = [] {
-        std::vector<std::pair<std::string, HebrewMonth>> all;
-        for (bool leap : {false, true}) {
-            for (const hebrew_text::HebrewMonthEntry& entry : hebrew_text::HebrewMonthList(leap)) {
-                all.emplace_back(*NormalMonthName(entry.latin), entry.month);
-                all.emplace_back(*NormalMonthName(hebrew_text::Cp1255ToUtf8(entry.text)), entry.month);
-            }
-        }
-        for (const NamedMonth& variant : Variants) {
-            all.emplace_back(variant.key, variant.month);
-        }
-        return all;
-    }();
-    return keys;
-}
-
-}  // namespace
-
-std::optional<HebrewMonth> MonthByName(std::string_view text)
-{
-    std::optional<std::string> key = NormalMonthName(text);
-    if (!key) {
-        return std::nullopt;
-    }
-    std::string_view normal = *key;
-    for (int pass = 0; pass < 2; ++pass) {
-        for (const auto& [key, month] : MonthKeys()) {
-            if (key == normal) {
-                return month;
-            }
-        }
-        if (!normal.starts_with(HebrewPrefixBet)) {
-            break;
-        }
-        normal.remove_prefix(HebrewPrefixBet.size());
-    }
-    return std::nullopt;
-}
-
-int HebrewNumeralValue(std::string_view text, bool year)
-{
-    constexpr std::size_t MaxLetters = 12;
-    int letters[MaxLetters];
-    std::size_t count = 0;
-    bool gereshAfterFirst = false;
-    for (std::size_t at = 0; at < text.size();) {
-        bool single = false;
-        if (std::size_t mark = MarkAt(text, at, single)) {
-            if (single && count == 1) {
-                gereshAfterFirst = true;
-            }
-            at += mark;
-            continue;
-        }
-        int value = LetterAt(text, at);
-        if (value == 0 || count == MaxLetters) {
-            return -1;
-        }
-        letters[count++] = value;
-        at += 2;
-    }
-    if (count == 0) {
-        return -1;
-    }
-    int thousands = -1;
-    const int* rest = letters;
-    std::size_t restCount = count;
-    if (year && letters[0] < 10 && (gereshAfterFirst || (count > 1 && letters[0] < letters[1]))) {
-        thousands = letters[0];
-        ++rest;
-        --restCount;
-    }
-    int below = restCount == 0 ? 0 : ValueBelowThousand(rest, restCount);
-    if (below < 0 && year && thousands < 0 && count > 1 && letters[0] < 10) {
-        // "אא" is no number below a thousand, but 1001 with its apostrophe left out.
-        thousands = letters[0];
-        below = ValueBelowThousand(letters + 1, count - 1);
-    }
-    if (below < 0) {
-        return -1;
-    }
-    if (!year) {
-        return below;
-    }
-    return (thousands < 0 ? 5 : thousands) * 1000 + below;
-}
-
-DateReader::DateReader(const CivilCalendar& calendar, bool carry, CivilLabel today)
-    : calendar_(calendar), carry_(carry), today_(today)
-{
+    return offerCarry_ ? " (--carry counts it on into the next month)" : "";
 }
 
 ReadResult DateReader::Read(std::string_view text) const
 {
+    // Marks that change no letter, non-breaking spaces and the many quote marks, as pasted from
+    // other programs, are made plain once for the whole text.
+    std::string plain;
+    if (!hebrew_text::IsPlain(text)) {
+        plain = hebrew_text::PlainText(text);
+        text = plain;
+    }
     text = Trim(text);
     if (text.size() == 5) {
         bool isToday = true;
@@ -322,64 +170,90 @@ ReadResult DateReader::Read(std::string_view text) const
             isToday = isToday && c == "today"[i];
         }
         if (isToday) {
-            return InRange(GregorianToDay(today_));
+            if (!today_) {
+                return {false, 0, "the local date is unknown: the clock could not be read"};
+            }
+            return InRange(GregorianToDay(*today_));
         }
     }
+    if (std::optional<ReadResult> civil = ReadCivilText(text)) {
+        return *civil;
+    }
+    return ReadHebrewWords(text);
+}
 
-    // ISO: an optional sign, the year, the month and the day, separated by hyphens.
+// Three groups of digits with one separator: an ISO date, or a civil date in another form, which
+// is refused with the ISO text it stands for where that is clear. Nothing for other texts.
+std::optional<ReadResult> DateReader::ReadCivilText(std::string_view text) const
+{
     std::size_t at = 0;
     bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    bool sign = !text.empty() && (text[0] == '-' || text[0] == '+');
+    at += sign ? 1 : 0;
+    std::int64_t groups[3];
+    std::size_t digits[3];
+    char separator = 0;
+    for (int g = 0; g < 3; ++g) {
+        groups[g] = Digits(text, at, digits[g]);
+        if (groups[g] < 0) {
+            return std::nullopt;
+        }
+        if (g == 2) {
+            break;
+        }
+        char next = at < text.size() ? text[at] : 0;
+        if ((next != '-' && next != '/' && next != '.') || (separator != 0 && next != separator)) {
+            // "2024-04" and "2024-04-23x" are meant as dates, but are none.
+            return g > 0 || next == '-' ? std::optional<ReadResult>({false, 0, std::string(NotADate)})
+                                        : std::nullopt;
+        }
+        separator = next;
         ++at;
     }
-    std::int64_t year = Digits(text, at, 6);
-    if (year >= 0 && at < text.size() && text[at] == '-') {
-        ++at;
-        std::int64_t month = Digits(text, at, 2);
-        bool second = month >= 0 && at < text.size() && text[at] == '-';
-        std::int64_t day = second ? Digits(text, ++at, 2) : -1;
-        if (day < 0 || at != text.size()) {
-            return {false, 0, std::string(NotADate)};
+    if (at != text.size()) {
+        return ReadResult{false, 0, std::string(NotADate)};
+    }
+
+    bool yearFirst = sign || digits[0] >= 3 || digits[2] <= 2;
+    if (yearFirst && separator == '-' && digits[0] >= 4) {
+        std::int64_t year = groups[0], month = groups[1], day = groups[2];
+        if (digits[1] > 2 || digits[2] > 2) {
+            return ReadResult{false, 0, std::string(NotADate)};
         }
         if (month < 1 || month > 12) {
-            return {false, 0, "there is no month " + std::to_string(month) + "; months are 1 to 12"};
+            return ReadResult{false, 0, "there is no month " + std::to_string(month) + "; months are 1 to 12"};
         }
         if (day < 1 || day > 31) {
-            return {false, 0, "there is no day " + std::to_string(day) + " in any month"};
+            return ReadResult{false, 0, "there is no day " + std::to_string(day) + " in any month"};
         }
-        // Far outside the range: refused before any arithmetic.
-        if (year > 9999) {
+        if (year > 9999) {  // far outside the range: refused before any arithmetic
             return InRange(negative ? FirstSupportedDay() - 1 : LastSupportedDay() + 1);
         }
         return ReadCivil({static_cast<int>(negative ? -year : year), static_cast<int>(month), static_cast<int>(day)});
     }
-
-    // Hebrew: day, month (one or two words) and year, separated by blanks.
-    std::string_view words[4];
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        while (i < text.size() && IsSpace(text[i])) {
-            ++i;
-        }
-        std::size_t start = i;
-        while (i < text.size() && !IsSpace(text[i])) {
-            ++i;
-        }
-        if (i == start) {
-            break;
-        }
-        if (count == 4) {
-            return {false, 0, std::string(NotADate)};
-        }
-        words[count++] = text.substr(start, i - start);
+    if (yearFirst && separator == '-' && digits[1] <= 2 && digits[2] <= 2) {
+        return ReadResult{false, 0,
+                          "write the year in full, with at least four digits, as ISO 8601 does: " +
+                              IsoSuggestion(negative, groups[0], groups[1], groups[2]) + " is the year " +
+                              std::string(negative ? "-" : "") + std::to_string(groups[0])};
     }
-    if (count < 3) {
-        return {false, 0, std::string(NotADate)};
+    // Another order or other separators: the ISO text where the order is plain.
+    std::string expected = "a civil date is written year first, with hyphens, as YYYY-MM-DD";
+    if (yearFirst && digits[1] <= 2 && digits[2] <= 2) {
+        return ReadResult{false, 0, expected + ": " + IsoSuggestion(negative, groups[0], groups[1], groups[2])};
     }
-    std::string_view month = text.substr(static_cast<std::size_t>(words[1].data() - text.data()),
-                                         static_cast<std::size_t>(words[count - 2].data() + words[count - 2].size() -
-                                                                  words[1].data()));
-    return ReadHebrew(words[0], month, words[count - 1]);
+    if (!sign && digits[0] <= 2 && digits[1] <= 2) {
+        bool same = groups[0] == groups[1];  // 1/1/2024 is the same day read either way
+        bool dayFirst = (groups[0] > 12 || same) && groups[1] >= 1 && groups[1] <= 12;
+        bool monthFirst = groups[1] > 12 && groups[0] >= 1 && groups[0] <= 12;
+        if (dayFirst || monthFirst) {
+            return ReadResult{false, 0,
+                              expected + ": " +
+                                  IsoSuggestion(false, groups[2], dayFirst ? groups[1] : groups[0],
+                                                dayFirst ? groups[0] : groups[1])};
+        }
+    }
+    return ReadResult{false, 0, expected};
 }
 
 ReadResult DateReader::ReadCivil(CivilLabel date) const
@@ -394,8 +268,7 @@ ReadResult DateReader::ReadCivil(CivilLabel date) const
         if (!carry_) {
             return {false, 0,
                     std::string(CivilMonths[date.month - 1]) + " " + std::to_string(date.year) + " has " +
-                        std::to_string(calendar_.MonthLength(date.year, date.month)) + " days" +
-                        std::string(CarryHint)};
+                        std::to_string(calendar_.MonthLength(date.year, date.month)) + " days" + CarryHint()};
         }
         break;
     case LabelKind::InGap:
@@ -407,32 +280,77 @@ ReadResult DateReader::ReadCivil(CivilLabel date) const
                         std::string(CivilMonths[last.month - 1]) + " " + std::to_string(last.year) +
                         " (Julian) was followed by " + std::to_string(first.day) + " " +
                         std::string(CivilMonths[first.month - 1]) + " " + std::to_string(first.year) +
-                        " (Gregorian); --carry reads it in the Gregorian calendar"};
+                        " (Gregorian)" + (offerCarry_ ? "; --carry reads it in the Gregorian calendar" : "")};
         }
         break;
     }
     return InRange(calendar_.ToDay(date));
 }
 
+// Day, month (one to three words) and year (one word, or a thousands letter and the rest apart:
+// "ה׳ תשפ״ד"), separated by blanks.
+ReadResult DateReader::ReadHebrewWords(std::string_view text) const
+{
+    constexpr std::size_t MaxWords = 6;
+    std::string_view words[MaxWords];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        while (i < text.size() && IsSpace(text[i])) {
+            ++i;
+        }
+        std::size_t start = i;
+        while (i < text.size() && !IsSpace(text[i])) {
+            ++i;
+        }
+        if (i == start) {
+            break;
+        }
+        if (count == MaxWords) {
+            return {false, 0, std::string(NotADate)};
+        }
+        words[count++] = text.substr(start, i - start);
+    }
+    // The text from word `first` to word `last`, both included.
+    auto span = [&](std::size_t first, std::size_t last) {
+        return text.substr(static_cast<std::size_t>(words[first].data() - text.data()),
+                           static_cast<std::size_t>(words[last].data() + words[last].size() - words[first].data()));
+    };
+    if (count < 3) {
+        return {false, 0, std::string(NotADate)};
+    }
+    if (hebrew_text::HebrewMonthByName(span(1, count - 2))) {
+        return ReadHebrew(words[0], span(1, count - 2), words[count - 1]);
+    }
+    if (count >= 4 && hebrew_text::IsThousandsLetter(words[count - 2]) &&
+        hebrew_text::HebrewMonthByName(span(1, count - 3))) {
+        std::string year = std::string(words[count - 2]) + std::string(words[count - 1]);
+        return ReadHebrew(words[0], span(1, count - 3), year);
+    }
+    // A month first, then the day and the year: the order is explained, with the date as it is
+    // written ("Nisan 15 5784" is "15 Nisan 5784").
+    std::size_t last = count - 3;  // the month's last word
+    if (hebrew_text::HebrewMonthByName(span(0, last)) && NumberWord(words[last + 1], false) > 0 &&
+        NumberWord(words[last + 2], true) >= 0) {
+        return {false, 0,
+                "a Hebrew date is written day, month, year: \"" + std::string(words[last + 1]) + " " +
+                    std::string(span(0, last)) + " " + std::string(words[last + 2]) + "\""};
+    }
+    bool yearApart = count >= 4 && hebrew_text::IsThousandsLetter(words[count - 2]);
+    std::string_view month = span(1, count - (yearApart ? 3 : 2));
+    if (NumberWord(words[0], false) >= 0 || NumberWord(words[count - 1], true) >= 0) {
+        return {false, 0,
+                "unknown Hebrew month " + Quoted(month) + "; the months are " + MonthNamesText() +
+                    ", or their Hebrew names (--help lists other spellings)"};
+    }
+    return {false, 0, std::string(NotADate)};
+}
+
 ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view monthText,
                                   std::string_view yearText) const
 {
-    auto number = [](std::string_view word, bool year) -> std::int64_t {
-        std::size_t at = 0;
-        std::int64_t value = Digits(word, at, 9);
-        if (value >= 0) {
-            return at == word.size() ? value : -1;
-        }
-        return HebrewNumeralValue(word, year);
-    };
-    std::optional<HebrewMonth> name = MonthByName(monthText);
-    if (!name) {
-        // Three words that look like nothing known are no Hebrew date at all.
-        bool hebrewish = number(dayText, false) >= 0 || number(yearText, true) >= 0;
-        return {false, 0, hebrewish ? "unknown Hebrew month " + Quoted(monthText) : std::string(NotADate)};
-    }
-    std::int64_t day = number(dayText, false);
-    std::int64_t year = number(yearText, true);
+    std::optional<HebrewMonth> name = hebrew_text::HebrewMonthByName(monthText);
+    std::int64_t day = NumberWord(dayText, false);
+    std::int64_t year = NumberWord(yearText, true);
     if (day < 0) {
         return {false, 0, "the day " + Quoted(dayText) + " is neither digits nor a Hebrew numeral"};
     }
@@ -440,7 +358,13 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
         return {false, 0, "the year " + Quoted(yearText) + " is neither digits nor a Hebrew numeral"};
     }
     if (day < 1 || day > 30) {
-        return {false, 0, "there is no day " + std::to_string(day) + " in any Hebrew month"};
+        std::string number = day < NumberCap ? std::to_string(day) : std::string(dayText);
+        std::string problem = "there is no day " + number + " in any Hebrew month";
+        if (year >= 1 && year <= 30) {  // "5784 Nisan 15"
+            problem += "; a Hebrew date is written day, month, year: \"" + std::string(yearText) + " " +
+                       std::string(monthText) + " " + std::string(dayText) + "\"";
+        }
+        return {false, 0, problem};
     }
     if (year > LastHebrewYear) {
         return InRange(LastSupportedDay() + 1);
@@ -452,7 +376,7 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
         if (!carry_) {
             return {false, 0,
                     std::to_string(year) + " is a common year with a single Adar, so it has no Adar II" +
-                        std::string(CarryHint)};
+                        CarryHint()};
         }
         position = 7;  // the month after Adar
     }
@@ -464,8 +388,7 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
     if (!carry_ && (back.day != d || back.month != position || back.year != y)) {
         return {false, 0,
                 std::string(hebrew_text::HebrewMonthList(leap)[static_cast<std::size_t>(position - 1)].latin) + " " +
-                    std::to_string(year) + " has 29 days" +
-                    std::string(CarryHint)};
+                    std::to_string(year) + " has 29 days" + CarryHint()};
     }
     return InRange(result);
 }

@@ -4,9 +4,12 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "cli/date_input.h"
 #include "cli/day_format.h"
+#include "hebrew_text/month_names.h"
 
 #ifndef DETRON_VERSION
 #define DETRON_VERSION "unknown"
@@ -18,23 +21,33 @@ namespace {
 
 constexpr std::string_view Program = "detron-convert";
 
-constexpr std::string_view HelpText =
+constexpr std::string_view HelpBeforeMonths =
     "Usage: detron-convert [OPTION]... DATE...\n"
-    "       detron-convert [OPTION]... -\n"
+    "       detron-convert [OPTION]... [-]\n"
     "       detron-convert [OPTION]... --from DATE --to DATE\n"
     "Converts civil dates to Hebrew dates and Hebrew dates to civil dates, one line per date.\n"
+    "With no DATE and standard input not a terminal, or with -, reads one date per line from\n"
+    "standard input; from a terminal or a pipe each answer is written as soon as its line is read.\n"
     "\n"
     "A DATE is\n"
-    "  YYYY-MM-DD      a civil date, astronomical years: 2024-04-23, 0000-03-01, -0001-12-31\n"
+    "  YYYY-MM-DD      a civil date, the year first and in full (at least four digits), in\n"
+    "                  astronomical years: 2024-04-23, 0024-04-23, -0001-12-31\n"
     "  today           the local date\n"
-    "  DAY MONTH YEAR  a Hebrew date: 15 Nisan 5784, 1 Adar II 5784, \xD7\x98\xD7\xB4\xD7\x95 "
-    "\xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F \xD7\x94\xD7\xB3\xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93\n"
+    "  DAY MONTH YEAR  a Hebrew date in this order: 15 Nisan 5784, 1 Adar II 5784,\n"
+    "                  \xD7\x98\xD7\xB4\xD7\x95 \xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F "
+    "\xD7\x94\xD7\xB3\xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93, \xD7\x98\xD7\xB4\xD7\x95 "
+    "\xD7\xA0\xD6\xB4\xD7\x99\xD7\xA1\xD6\xB8\xD7\x9F \xD7\x94\xD7\xB3 \xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93\n"
     "  -               one date per line from standard input\n"
-    "Hebrew months: Tishri (Tishrei), Heshvan (Cheshvan, Marcheshvan), Kislev, Tevet (Teves),\n"
-    "Shevat (Shvat), Adar, Adar I (Adar 1), Adar II (Adar 2), Nisan, Iyar, Sivan, Tammuz (Tamuz),\n"
-    "Av, Elul, in any letter case, or the Hebrew names. Days and years are digits or Hebrew\n"
-    "numerals, with or without ' \" \xD7\xB3 \xD7\xB4. A Hebrew-letter year without its thousands "
-    "letter is in\nthe sixth thousand: \xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93 is 5784.\n"
+    "Hebrew months, in any letter case:\n";
+
+constexpr std::string_view HelpAfterMonths =
+    "Days and years are digits or Hebrew numerals, with or without the marks ' \" \xD7\xB3 \xD7\xB4 "
+    "\xE2\x80\x98 \xE2\x80\x99 \xE2\x80\x9C \xE2\x80\x9D.\n"
+    "A Hebrew-letter year without its thousands letter is in the sixth thousand: "
+    "\xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93 is\n5784; the thousands letter may stand apart: "
+    "\xD7\x94\xD7\xB3 \xD7\xAA\xD7\xA9\xD7\xA4\xD7\xB4\xD7\x93.\n"
+    "Niqqud and cantillation marks, the direction marks U+200E, U+200F and U+061C,\n"
+    "non-breaking spaces and a byte-order mark may stand anywhere.\n"
     "Adar: in a leap year \"Adar\" is Adar I; in a common year \"Adar I\" is Adar, and \"Adar II\"\n"
     "is an error.\n"
     "The Hebrew text written for each date reads back as the same date: a year below 1000 is\n"
@@ -50,12 +63,69 @@ constexpr std::string_view HelpText =
     "                   the change of calendar skipped as Gregorian, and Adar II of a common year\n"
     "                   as the month after Adar, instead of refusing them\n"
     "  --from DATE --to DATE  every day from the first DATE to the second, both included\n"
-    "  --help           this text\n"
-    "  --version        the version\n"
+    "  -h, --help       this text\n"
+    "  -V, --version    the version\n"
+    "A long option may be shortened while it stays unambiguous (--greg); repeating one is harmless.\n"
     "\n"
     "Dates of Hebrew years 0 to 6001 convert, which holds the civil years -3760 to 2240.\n"
-    "Exit status: 0 when every date converted, 1 when any did not (each gets a line on standard\n"
-    "error; the others are still written, in order), 2 for a usage error.\n";
+    "Exit status: 0 when every date converted, 1 when any did not or when input or output failed\n"
+    "(each failure gets a line on standard error; the other dates are still written, in order),\n"
+    "2 for a usage error.\n";
+
+// A list of items separated by ", ", wrapped after a comma to lines of at most 79 characters
+// (not bytes), each two spaces in.
+std::string Wrapped(std::string_view list)
+{
+    std::string wrapped = "  ";
+    std::size_t column = 2;
+    while (!list.empty()) {
+        std::size_t comma = list.find(", ");
+        std::string_view item = list.substr(0, comma == std::string_view::npos ? list.size() : comma + 1);
+        list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 2);
+        std::size_t characters = 0;
+        for (char c : item) {
+            characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }
+        if (column > 2 && column + 1 + characters > 79) {
+            wrapped += "\n  ";
+            column = 2;
+        } else if (column > 2) {
+            wrapped += ' ';
+            ++column;
+        }
+        wrapped += item;
+        column += characters;
+    }
+    return wrapped;
+}
+
+// The month spellings of --help, from the month list and its other spellings: "Tishri (Tishrei,
+// Tishre), Heshvan (...)", wrapped, then the Hebrew names with theirs.
+std::string MonthSpellingsHelp()
+{
+    std::vector<std::pair<hebrew_text::HebrewMonth, std::string_view>> names;
+    for (const hebrew_text::HebrewMonthEntry& entry : hebrew_text::HebrewMonthList(false)) {
+        names.emplace_back(entry.month, entry.latin);
+        if (entry.month == hebrew_text::HebrewMonth::Adar) {
+            for (const hebrew_text::HebrewMonthEntry& adar : hebrew_text::HebrewMonthList(true).subspan(5, 2)) {
+                names.emplace_back(adar.month, adar.latin);
+            }
+        }
+    }
+    std::string latin, hebrew;
+    for (const auto& [month, name] : names) {
+        std::string others;
+        for (const hebrew_text::HebrewMonthSpelling& spelling : hebrew_text::OtherMonthSpellings()) {
+            bool isHebrew = static_cast<unsigned char>(spelling.utf8[0]) >= 0x80;
+            if (spelling.month == month) {
+                std::string& list = isHebrew ? hebrew : others;
+                list.append(list.empty() ? "" : ", ").append(spelling.utf8);
+            }
+        }
+        latin += (latin.empty() ? "" : ", ") + std::string(name) + (others.empty() ? "" : " (" + others + ")");
+    }
+    return Wrapped(latin) + ",\n  or the Hebrew names, with or without niqqud, and also\n" + Wrapped(hebrew) + "\n";
+}
 
 constexpr std::size_t OutputBufferBytes = 1 << 20;
 constexpr std::size_t InputBufferBytes = 1 << 16;
@@ -81,40 +151,49 @@ public:
             return;
         }
         Flush();
-        if (ok_ && !console_.Write(text.data(), text.size())) {
+        if (ok_ && !console_.Write(text.data(), text.size(), error_)) {
             ok_ = false;
         }
     }
     void Flush()
     {
-        if (used_ > 0 && ok_ && !console_.Write(buffer_.get(), used_)) {
+        if (used_ > 0 && ok_ && !console_.Write(buffer_.get(), used_, error_)) {
             ok_ = false;
         }
         used_ = 0;
     }
     bool Ok() const { return ok_; }
+    // Why the output failed; empty when its reader went away.
+    const std::string& Error() const { return error_; }
 
 private:
     Console& console_;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
+    std::string error_;
 };
 
-// A message line as the terminal will show it: control bytes and bytes that are not UTF-8 become
-// \xNN, so that no input can move the cursor or garble the terminal.
+// A message line as the terminal will show it: bytes that are not UTF-8, the C0 and C1 controls
+// and DEL become \xNN or \uNNNN, and so do the characters that reorder or hide text (direction
+// marks, embeddings, overrides and isolates, zero-width characters, line separators, the
+// byte-order mark), so that no input can move the cursor or disguise a message.
 std::string Printable(std::string_view text)
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string printable;
+    printable.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         auto byte = static_cast<unsigned char>(text[i]);
         std::size_t length = byte < 0x80 ? 1 : (byte & 0xE0) == 0xC0 ? 2 : (byte & 0xF0) == 0xE0 ? 3
                                            : (byte & 0xF8) == 0xF0   ? 4
                                                                      : 0;
         bool valid = length > 0 && i + length <= text.size() && !(length == 1 && (byte < 0x20 || byte == 0x7F));
+        char32_t code = length == 1 ? byte : byte & (0x7F >> length);
         for (std::size_t k = 1; valid && k < length; ++k) {
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+            auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
         }
         if (valid && length > 1) {
             // Overlong forms, surrogates and values past U+10FFFF are not UTF-8 either.
@@ -130,14 +209,34 @@ std::string Printable(std::string_view text)
             ++i;
             continue;
         }
-        printable.append(text.substr(i, length));
+        bool hidden = (code >= 0x80 && code <= 0x9F) || code == 0x061C || (code >= 0x200B && code <= 0x200F) ||
+                      (code >= 0x2028 && code <= 0x202E) || (code >= 0x2060 && code <= 0x2069) || code == 0xFEFF;
+        if (hidden) {
+            printable += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4) {
+                printable += hex[(code >> shift) & 15];
+            }
+        } else {
+            printable.append(text.substr(i, length));
+        }
         i += length;
     }
     return printable;
 }
 
+struct LongOption {
+    std::string_view name;
+    bool takesValue;
+};
+
+constexpr LongOption LongOptions[] = {
+    {"--format", true}, {"--gregorian", false}, {"--julian", false}, {"--switch", true}, {"--carry", false},
+    {"--from", true},   {"--to", true},         {"--help", false},   {"--version", false},
+};
+
 struct Options {
     Format format = Format::Text;
+    std::optional<std::string_view> calendarOption;  // --gregorian, --julian or --switch
     std::optional<CivilCalendar> calendar;
     std::optional<std::string> switchDate;
     bool carry = false;
@@ -147,7 +246,10 @@ struct Options {
 
 class Converter {
 public:
-    Converter(Console& console, CivilLabel today) : console_(console), output_(console), today_(today) {}
+    Converter(Console& console, std::optional<CivilLabel> today)
+        : console_(console), output_(console), today_(today)
+    {
+    }
 
     int Run(const std::vector<std::string>& arguments)
     {
@@ -157,7 +259,8 @@ public:
         }
         CivilCalendar calendar = options_.calendar.value_or(CivilCalendar::Window());
         if (options_.switchDate) {
-            ReadResult first = DateReader(CivilCalendar::Gregorian(), false, today_).Read(*options_.switchDate);
+            // No --carry here: a change of calendar starts on a real day.
+            ReadResult first = DateReader(CivilCalendar::Gregorian(), false, today_, false).Read(*options_.switchDate);
             if (!first.ok || !CivilCalendar::SwitchCanStartOn(first.day)) {
                 return Usage("--switch " + Quoted(*options_.switchDate) + ": " +
                              (first.ok ? "before 1 March 200 the Gregorian calendar is behind the Julian one, so "
@@ -192,6 +295,9 @@ public:
 
         output_.Append(formatter.Header());
         for (const auto& [number, text] : options_.dates) {
+            if (!output_.Ok()) {
+                break;
+            }
             if (text == "-") {
                 ReadInput(reader, formatter);
                 continue;
@@ -202,6 +308,32 @@ public:
     }
 
 private:
+    // The long option an argument names, whole or shortened as getopt_long allows; a usage
+    // problem when it names none or several.
+    std::variant<const LongOption*, std::string> FindLongOption(std::string_view name, std::string_view argument)
+    {
+        std::vector<const LongOption*> found;
+        for (const LongOption& option : LongOptions) {
+            if (option.name == name) {
+                return &option;
+            }
+            if (name.size() > 2 && option.name.starts_with(name)) {
+                found.push_back(&option);
+            }
+        }
+        if (found.size() == 1) {
+            return found[0];
+        }
+        if (found.empty()) {
+            return "unknown option " + Quoted(argument);
+        }
+        std::string problem = "option '" + std::string(name) + "' is ambiguous; possibilities:";
+        for (const LongOption* option : found) {
+            problem += " '" + std::string(option->name) + "'";
+        }
+        return problem;
+    }
+
     std::optional<int> ReadOptions(const std::vector<std::string>& arguments)
     {
         bool onlyDates = false;
@@ -217,30 +349,36 @@ private:
                 onlyDates = true;
                 continue;
             }
-            std::string_view name = argument.substr(0, argument.find('='));
+            if (argument == "-h" || argument == "-V") {
+                return Show(argument == "-h" ? Help() : std::string(Program) + " " DETRON_VERSION "\n");
+            }
+            if (!argument.starts_with("--")) {
+                return Usage("unknown option " + Quoted(argument));
+            }
+            std::string_view written = argument.substr(0, argument.find('='));
+            std::variant<const LongOption*, std::string> found = FindLongOption(written, argument);
+            if (const std::string* problem = std::get_if<std::string>(&found)) {
+                return Usage(*problem);
+            }
+            const LongOption& option = *std::get<const LongOption*>(found);
+            std::string_view name = option.name;
             std::optional<std::string> value;
-            if (name.size() < argument.size()) {
-                value = std::string(argument.substr(name.size() + 1));
-            }
-            auto needValue = [&]() -> bool {
-                if (!value && i + 1 < arguments.size()) {
-                    value = arguments[++i];
+            if (written.size() < argument.size()) {
+                if (!option.takesValue) {
+                    return Usage(std::string(name) + " takes no value");
                 }
-                return value.has_value();
-            };
-            auto noValue = [&]() { return !value.has_value(); };
+                value = std::string(argument.substr(written.size() + 1));
+            } else if (option.takesValue) {
+                if (i + 1 == arguments.size()) {
+                    return Usage(std::string(name) + " needs a value");
+                }
+                value = arguments[++i];
+            }
 
-            if (name == "--help" && noValue()) {
-                output_.Append(HelpText);
-                output_.Flush();
-                return output_.Ok() ? ExitSuccess : ExitSomeInputFailed;
+            if (name == "--help" || name == "--version") {
+                return Show(name == "--help" ? Help() : std::string(Program) + " " DETRON_VERSION "\n");
             }
-            if (name == "--version" && noValue()) {
-                output_.Append(std::string(Program) + " " DETRON_VERSION "\n");
-                output_.Flush();
-                return output_.Ok() ? ExitSuccess : ExitSomeInputFailed;
-            }
-            if (name == "--format" && needValue()) {
+            if (name == "--format") {
                 if (*value == "text") {
                     options_.format = Format::Text;
                 } else if (*value == "csv") {
@@ -250,27 +388,21 @@ private:
                 } else {
                     return Usage("--format " + Quoted(*value) + ": the formats are text, csv and json");
                 }
-            } else if ((name == "--gregorian" || name == "--julian") && noValue()) {
-                if (options_.calendar || options_.switchDate) {
+            } else if (name == "--gregorian" || name == "--julian" || name == "--switch") {
+                // The same choice twice is harmless; two different ones contradict each other.
+                if (options_.calendarOption && *options_.calendarOption != name) {
                     return Usage("choose one of --gregorian, --julian and --switch");
                 }
-                options_.calendar = name == "--gregorian" ? CivilCalendar::Gregorian() : CivilCalendar::Julian();
-            } else if (name == "--switch" && needValue()) {
-                if (options_.calendar || options_.switchDate) {
-                    return Usage("choose one of --gregorian, --julian and --switch");
+                options_.calendarOption = name;
+                if (name == "--switch") {
+                    options_.switchDate = *value;
+                } else {
+                    options_.calendar = name == "--gregorian" ? CivilCalendar::Gregorian() : CivilCalendar::Julian();
                 }
-                options_.switchDate = *value;
-            } else if (name == "--carry" && noValue()) {
+            } else if (name == "--carry") {
                 options_.carry = true;
-            } else if ((name == "--from" || name == "--to") && needValue()) {
-                (name == "--from" ? options_.from : options_.to) = *value;
-            } else if (name == "--help" || name == "--version" || name == "--gregorian" || name == "--julian" ||
-                       name == "--carry") {
-                return Usage(std::string(name) + " takes no value");
-            } else if (name == "--format" || name == "--switch" || name == "--from" || name == "--to") {
-                return Usage(std::string(name) + " needs a value");
             } else {
-                return Usage("unknown option " + Quoted(argument));
+                (name == "--from" ? options_.from : options_.to) = *value;
             }
         }
         if (options_.from.has_value() != options_.to.has_value()) {
@@ -280,9 +412,21 @@ private:
             return Usage("give either dates or --from and --to, not both");
         }
         if (!options_.from && options_.dates.empty()) {
-            return Usage("no date given");
+            // Dates piped in, or a file, need no "-"; a person at a terminal has forgotten them.
+            if (console_.Input() == InputKind::Terminal) {
+                return Usage("no date given");
+            }
+            options_.dates.emplace_back(0, "-");
         }
         return std::nullopt;
+    }
+
+    static std::string Help() { return std::string(HelpBeforeMonths) + MonthSpellingsHelp() + std::string(HelpAfterMonths); }
+
+    int Show(const std::string& text)
+    {
+        output_.Append(text);
+        return Finish();
     }
 
     int Usage(const std::string& problem)
@@ -304,7 +448,10 @@ private:
     {
         output_.Flush();
         if (!output_.Ok()) {
-            console_.WriteError(std::string(Program) + ": the output could not be written\n");
+            // A reader that went away (a closed pipe) wanted no more; that is no news to anyone.
+            if (!output_.Error().empty()) {
+                console_.WriteError(Printable(std::string(Program) + ": write error: " + output_.Error()) + "\n");
+            }
             return ExitSomeInputFailed;
         }
         return failed_ ? ExitSomeInputFailed : ExitSuccess;
@@ -322,11 +469,14 @@ private:
 
     // One date per line; blank lines are passed over. A line longer than any date is reported
     // once and skipped without being held, so that memory stays bounded whatever the input.
+    // Input that may wait (a terminal, a pipe) has every answer written before the next read,
+    // so that a program writing a line and waiting for its answer gets it.
     void ReadInput(const DateReader& reader, DayFormatter& formatter)
     {
+        bool answerEachRead = console_.Input() != InputKind::File;
         std::unique_ptr<char[]> buffer(new char[InputBufferBytes]);
         std::string line;
-        line.reserve(MaxLineBytes);
+        line.reserve(MaxLineBytes + 1);
         bool tooLong = false;
         std::size_t number = 0;
         auto endLine = [&]() {
@@ -334,6 +484,7 @@ private:
             if (!tooLong && !line.empty() && line.back() == '\r') {
                 line.pop_back();  // a line ended by CR LF
             }
+            tooLong = tooLong || line.size() > MaxLineBytes;
             if (tooLong) {
                 Fail("line " + std::to_string(number) + ": " + Quoted(line) + ": longer than " +
                      std::to_string(MaxLineBytes) + " bytes, no date");
@@ -343,17 +494,30 @@ private:
             line.clear();
             tooLong = false;
         };
+        bool first = true;
         while (output_.Ok()) {
-            std::size_t got = console_.Read(buffer.get(), InputBufferBytes);
+            if (answerEachRead) {
+                output_.Flush();
+            }
+            std::string error;
+            std::size_t got = console_.Read(buffer.get(), InputBufferBytes, error);
             if (got == 0) {
+                if (!error.empty()) {
+                    Fail("error reading 'standard input': " + error);
+                }
                 break;
             }
             const char* at = buffer.get();
             const char* end = at + got;
+            if (first && got >= 3 && std::memcmp(at, "\xEF\xBB\xBF", 3) == 0) {
+                at += 3;  // a byte-order mark, as some Windows programs begin a file
+            }
+            first = false;
             while (at < end) {
                 const char* newline = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
                 const char* stop = newline ? newline : end;
-                std::size_t room = MaxLineBytes - line.size();
+                // One byte more than a line may hold, for the CR of a CR LF.
+                std::size_t room = MaxLineBytes + 1 - line.size();
                 std::size_t length = static_cast<std::size_t>(stop - at);
                 line.append(at, length < room ? length : room);
                 tooLong = tooLong || length > room;
@@ -371,14 +535,14 @@ private:
 
     Console& console_;
     Output output_;
-    CivilLabel today_;
+    std::optional<CivilLabel> today_;
     Options options_;
     bool failed_ = false;
 };
 
 }  // namespace
 
-int RunConverter(const std::vector<std::string>& arguments, Console& console, CivilLabel today)
+int RunConverter(const std::vector<std::string>& arguments, Console& console, std::optional<CivilLabel> today)
 {
     return Converter(console, today).Run(arguments);
 }

@@ -2,6 +2,7 @@
 // The whole command-line converter, apart from the platform: options, the dates of the arguments
 // and of standard input, the output lines and the messages.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,11 @@
 namespace cli {
 
 inline constexpr int ExitSuccess = 0;
-inline constexpr int ExitSomeInputFailed = 1;  // also when the output could not be written
+inline constexpr int ExitSomeInputFailed = 1;  // also when the input or the output failed
 inline constexpr int ExitUsage = 2;
 
-// `arguments` are those after the program's name; `today` is the local date (Gregorian).
-// Returns the exit status.
-int RunConverter(const std::vector<std::string>& arguments, Console& console, CivilLabel today);
+// `arguments` are those after the program's name; `today` is the local date (Gregorian), nothing
+// when the clock could not be read. Returns the exit status.
+int RunConverter(const std::vector<std::string>& arguments, Console& console, std::optional<CivilLabel> today);
 
 }  // namespace cli

@@ -62,7 +62,28 @@ constexpr HebrewMonthEntry LeapYear[13] = {
     CommonYear[6], CommonYear[7], CommonYear[8], CommonYear[9], CommonYear[10], CommonYear[11],
 };
 
+constexpr HebrewMonthSpelling OtherSpellings[] = {
+    {M::Tishri, "Tishrei"},        {M::Tishri, "Tishre"},        {M::Heshvan, "Cheshvan"},
+    {M::Heshvan, "Marcheshvan"},   {M::Heshvan, "Marheshvan"},   {M::Heshvan, "Mar Cheshvan"},
+    {M::Kislev, "Chislev"},        {M::Tevet, "Teves"},          {M::Tevet, "Teveth"},
+    {M::Shevat, "Shvat"},          {M::Shevat, "Shebat"},        {M::AdarI, "Adar 1"},
+    {M::AdarI, "Adar Rishon"},     {M::AdarI, "Adar Aleph"},     {M::AdarI, "Adar Alef"},
+    {M::AdarII, "Adar 2"},         {M::AdarII, "Adar Sheni"},    {M::AdarII, "Adar Bet"},
+    {M::AdarII, "Adar Beth"},      {M::AdarII, "Adar Beis"},     {M::AdarII, "Veadar"},
+    {M::Nisan, "Nissan"},          {M::Iyar, "Iyyar"},           {M::Tammuz, "Tamuz"},
+    {M::Av, "Menachem Av"},        {M::Elul, "Ellul"},
+    {M::Heshvan, "חשוון"},         {M::Heshvan, "מרחשון"},       {M::Heshvan, "מרחשוון"},
+    {M::Kislev, "כסליו"},          {M::AdarI, "אדר א'"},         {M::AdarI, "אדר ראשון"},      {M::AdarII, "אדר שני"},
+    {M::AdarII, "ואדר"},           {M::Iyar, "איר"},             {M::Sivan, "סיוון"},
+    {M::Av, "מנחם אב"},
+};
+
 }  // namespace
+
+std::span<const HebrewMonthSpelling> OtherMonthSpellings()
+{
+    return OtherSpellings;
+}
 
 std::span<const HebrewMonthEntry> HebrewMonthList(bool leap)
 {

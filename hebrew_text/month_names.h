@@ -47,4 +47,13 @@ extern const std::string_view SecondAdarName;
 
 inline constexpr int SecondAdarPosition = 6;
 
+// Other spellings of the months that people and other programs write, in UTF-8: the Latin ones
+// of Ashkenazi and Sephardi use and other Hebrew ones. Letter case, marks and niqqud are no part
+// of a spelling. Adar I and Adar II stand for Adar in a common year as HebrewMonthPosition says.
+struct HebrewMonthSpelling {
+    HebrewMonth month;
+    std::string_view utf8;
+};
+std::span<const HebrewMonthSpelling> OtherMonthSpellings();
+
 }  // namespace hebrew_text

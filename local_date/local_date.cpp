@@ -42,28 +42,45 @@ bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& r)
     return true;
 }
 
-ClockReading ReadLocalClock()
+std::optional<ClockReading> ReadLocalClock()
 {
     std::time_t now = std::time(nullptr);
+    if (now == static_cast<std::time_t>(-1)) {
+        return std::nullopt;
+    }
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &now);
+    bool read = localtime_s(&local, &now) == 0;
 #else
-    localtime_r(&now, &local);
+    bool read = localtime_r(&now, &local) != nullptr;
 #endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    if (!read) {
+        return std::nullopt;
+    }
+    // A leap second belongs to the minute before it: its day is the day of 23:59:59.
+    int second = local.tm_sec > 59 ? 59 : local.tm_sec;
+    return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, second};
 }
 
 std::int64_t LocalTimestamp()
 {
-    return TimestampOfReading(ReadLocalClock());
+    std::optional<ClockReading> reading = ReadLocalClock();
+    return reading ? TimestampOfReading(*reading) : -1;
 }
 
-engine::CivilLabel Today()
+std::optional<engine::CivilLabel> DateOfReading(const ClockReading& r)
 {
-    ClockReading now{};
-    ReadingOfTimestamp(LocalTimestamp(), now);
-    return {now.year, now.month, now.day};
+    if (r.year <= 0 || r.year > 9999 || r.month < 1 || r.month > 12 || r.day < 1 ||
+        r.day > engine::GregorianMonthLength(r.year, r.month)) {
+        return std::nullopt;
+    }
+    return engine::CivilLabel{r.year, r.month, r.day};
+}
+
+std::optional<engine::CivilLabel> Today()
+{
+    std::optional<ClockReading> reading = ReadLocalClock();
+    return reading ? DateOfReading(*reading) : std::nullopt;
 }
 
 }  // namespace local_date

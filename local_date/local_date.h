@@ -5,6 +5,7 @@
 // counted with the engine's Gregorian calendar.
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/civil_days.h"
 
@@ -21,13 +22,18 @@ std::int64_t TimestampOfReading(const ClockReading& reading);
 // The fields of a timestamp read as UTC; false for a timestamp outside the years 1 to 9999.
 bool ReadingOfTimestamp(std::int64_t timestamp, ClockReading& reading);
 
-// The local clock, read once.
-ClockReading ReadLocalClock();
+// The local clock, read once; nothing when the clock or the time zone could not be read. A leap
+// second (23:59:60) reads as 23:59:59 of its own day.
+std::optional<ClockReading> ReadLocalClock();
 
-// The local clock as a timestamp.
+// The local clock as a timestamp; -1 when it could not be read.
 std::int64_t LocalTimestamp();
 
-// Today's local date (Gregorian), from one reading of the clock.
-engine::CivilLabel Today();
+// The date of a clock reading, whatever its time of day holds; nothing for a reading that names
+// no real day.
+std::optional<engine::CivilLabel> DateOfReading(const ClockReading& reading);
+
+// Today's local date (Gregorian), from one reading of the clock; nothing when it could not be read.
+std::optional<engine::CivilLabel> Today();
 
 }  // namespace local_date

@@ -6,8 +6,6 @@
 
 #include "cli/day_format.h"
 #include "engine/hebrew_date.h"
-#include "hebrew_text/encoding.h"
-#include "hebrew_text/numerals.h"
 
 namespace cli {
 namespace {
@@ -69,60 +67,6 @@ TEST(DateInput, TheAdarRule)
     EXPECT_EQ(Read("14 Adar II 5784").day, Read("2024-03-24").day);  // Purim 2024
 }
 
-TEST(DateInput, EveryNumeralTheWindowShowsReadsBack)
-{
-    for (int day = 1; day <= 30; ++day) {
-        std::string text = hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(day));
-        EXPECT_EQ(HebrewNumeralValue(text, false), day) << text;
-    }
-    for (int year = 1000; year <= 6000; ++year) {
-        std::string text = hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(year));
-        ASSERT_EQ(HebrewNumeralValue(text, true), year) << text;
-        // Without the apostrophe, with the Hebrew geresh and a gershayim before the last letter.
-        std::string bare = text.substr(0, 2) + text.substr(3);
-        ASSERT_EQ(HebrewNumeralValue(bare, true), bare.size() > 2 ? year : year / 1000 + 5000) << bare;
-        if (text.size() > 5) {
-            std::string marked = text.substr(0, 2) + "׳" + text.substr(3, text.size() - 5) + "״" +
-                                 text.substr(text.size() - 2);
-            ASSERT_EQ(HebrewNumeralValue(marked, true), year) << marked;
-        }
-    }
-}
-
-TEST(DateInput, NumeralsAsPeopleWriteThem)
-{
-    struct Row { const char* text; bool year; int value; const char* note; };
-    const Row rows[] = {
-        {"ט\"ו", false, 15, "ASCII gershayim"},
-        {"ט״ו", false, 15, "Hebrew gershayim"},
-        {"ט”ו", false, 15, "typographic quote"},
-        {"ה'", false, 5, "a geresh marks a single letter as a number"},
-        {"ה׳", false, 5, "Hebrew geresh"},
-        {"יה", false, 15, "ten and five, as some write it"},
-        {"תשפ\"ד", true, 5784, "the sixth thousand is understood"},
-        {"ה'תשפ\"ד", true, 5784, "thousands with a geresh"},
-        {"התשפד", true, 5784, "thousands before a greater letter"},
-        {"ה'", true, 5000, "the window's 5000"},
-        {"ד'תתקצט", true, 4999, "two tav and a qof"},
-        {"תרפ״ד", true, 5684, "a tombstone's year"},
-        {"ך", false, 20, "final kaf counts as kaf"},
-        {"דה", false, -1, "units out of order"},
-        {"אב", false, -1, "rising letters outside a year"},
-        {"יכ", false, -1, "two tens"},
-        {"ככ", false, -1, "a repeated tens letter"},
-        {"טה", false, -1, "nine and five is not fifteen"},
-        {"תתר", true, -1, "more than 900 in hundreds"},
-        {"יק", true, -1, "a tens letter cannot count thousands"},
-        {"\"'", false, -1, "marks without letters"},
-        {"טו5", false, -1, "a digit among letters"},
-        {"אאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאא", true, -1, "far too many letters"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.note);
-        EXPECT_EQ(HebrewNumeralValue(row.text, row.year), row.value) << row.text;
-    }
-}
-
 // Every ISO date of the range is read in the walk over all days; here the looser forms and today.
 TEST(DateInput, LooseCivilFormsAndToday)
 {
@@ -131,6 +75,34 @@ TEST(DateInput, LooseCivilFormsAndToday)
     EXPECT_EQ(Read("TODAY").day, Read("2026-12-08").day);
     // Today is the clock's Gregorian date, whatever calendar writes it.
     EXPECT_EQ(Read("today", false, CivilCalendar::Julian()).day, GregorianToDay(Today));
+}
+
+// What other programs and people paste: niqqud and cantillation, every geresh and gershayim, a
+// thousands letter standing apart, direction marks, non-breaking spaces and a byte-order mark.
+TEST(DateInput, HebrewAsOtherProgramsWriteIt)
+{
+    Day passover = Read("2024-04-23").day;
+    for (const char* text : {"ט״ו נִיסָן ה׳ תשפ״ד", "טו נִיסָן תשפד", "ט“ו ניסן תשפ“ד", "ט‘ו ניסן ה‘תשפ”ד",
+                             "\xE2\x80\x8Fט״ו ניסן תשפ״ד\xE2\x80\x8F", "15\xC2\xA0Nisan\xC2\xA0" "5784",
+                             "\xEF\xBB\xBF" "15 Nisan 5784", "ט״ו בְּנִיסָן ה׳ תשפ״ד", "טו֑ ניסן תשפד",
+                             "15 \xD8\x9CNissan 5784", "15 NISAN 5784"}) {
+        ReadResult result = Read(text);
+        EXPECT_TRUE(result.ok) << text << ": " << result.error;
+        EXPECT_EQ(result.day, passover) << text;
+    }
+    EXPECT_EQ(Read("\xEF\xBB\xBF" "2024-04-23").day, passover);
+    // A single letter with a geresh before the year is the year's thousands, unless it ends the
+    // month's name: Adar II ("אדר ב׳") stays Adar II.
+    EXPECT_EQ(Read("י״ד אַדָר ב׳ ה׳ תשפ״ד").day, Read("14 Adar II 5784").day);
+    EXPECT_EQ(Read("י״ד אַדָר ב׳ תשפ״ד").day, Read("14 Adar II 5784").day);
+    EXPECT_EQ(Read("י״ד אַדָר א׳ תשפ״ד").day, Read("14 Adar I 5784").day);
+    EXPECT_EQ(Read("כ׳ טבת ד׳ תתקצט").day, Read("20 Tevet 4999").day);
+    for (const char* spelling : {"Adar Sheni", "Adar Bet", "Adar 2", "adar ii", "ADAR BEIS"}) {
+        EXPECT_EQ(Read(std::string("1 ") + spelling + " 5784").day, Read("1 Adar II 5784").day) << spelling;
+    }
+    for (const char* spelling : {"Chislev", "Teveth", "Tishre", "Ellul", "Menachem Av", "Adar Rishon"}) {
+        EXPECT_TRUE(Read(std::string("1 ") + spelling + " 5784").ok) << spelling;
+    }
 }
 
 // Each kind of refused input, with the reason given.
@@ -152,7 +124,31 @@ TEST(DateInput, RefusalsSayWhy)
         {"2024-01-32", "there is no day 32 in any month"},
         {"31 Nisan 5784", "there is no day 31 in any Hebrew month"},
         {"0 Nisan 5784", "there is no day 0 in any Hebrew month"},
-        {"15 Nisn 5784", "unknown Hebrew month \"Nisn\""},
+        {"15 Nisn 5784", "unknown Hebrew month \"Nisn\"; the months are Tishri, Heshvan, Kislev, Tevet, Shevat, "
+                         "Adar, Adar I, Adar II, Nisan, Iyar, Sivan, Tammuz, Av and Elul, or their Hebrew names "
+                         "(--help lists other spellings)"},
+        {"ט״ו ניסנ ה׳ תשפ״ד", "unknown Hebrew month \"ניסנ\"; the months are Tishri, Heshvan, Kislev, Tevet, "
+                              "Shevat, Adar, Adar I, Adar II, Nisan, Iyar, Sivan, Tammuz, Av and Elul, or their Hebrew "
+                              "names (--help lists other spellings)"},
+        {"Adar 1 5784", "a Hebrew date is written day, month, year: \"1 Adar 5784\""},
+        {"Nisan 15 5784", "a Hebrew date is written day, month, year: \"15 Nisan 5784\""},
+        {"Adar II 14 5784", "a Hebrew date is written day, month, year: \"14 Adar II 5784\""},
+        {"5784 Nisan 15", "there is no day 5784 in any Hebrew month; a Hebrew date is written day, month, year: "
+                          "\"15 Nisan 5784\""},
+        {"24-04-23", "write the year in full, with at least four digits, as ISO 8601 does: \"0024-04-23\" is the "
+                     "year 24"},
+        {"1-1-1", "write the year in full, with at least four digits, as ISO 8601 does: \"0001-01-01\" is the year 1"},
+        {"-1-12-31", "write the year in full, with at least four digits, as ISO 8601 does: \"-0001-12-31\" is the "
+                     "year -1"},
+        {"23-04-2024", "a civil date is written year first, with hyphens, as YYYY-MM-DD: \"2024-04-23\""},
+        {"4/23/2024", "a civil date is written year first, with hyphens, as YYYY-MM-DD: \"2024-04-23\""},
+        {"1/1/2024", "a civil date is written year first, with hyphens, as YYYY-MM-DD: \"2024-01-01\""},
+        {"04/05/2024", "a civil date is written year first, with hyphens, as YYYY-MM-DD"},
+        {"2024/04/23", "a civil date is written year first, with hyphens, as YYYY-MM-DD: \"2024-04-23\""},
+        {"15 Nisan 9999999999", outOfRange.c_str()},
+        {"99999999999999999999-01-01", outOfRange.c_str()},
+        {"1234567-01-01", outOfRange.c_str()},
+        {"99999999999999999999 Nisan 5784", "there is no day 99999999999999999999 in any Hebrew month"},
         {"15 Nisan 57x4", "the year \"57x4\" is neither digits nor a Hebrew numeral"},
         {"1x Nisan 5784", "the day \"1x\" is neither digits nor a Hebrew numeral"},
         {"1 Nisan 6002", outOfRange.c_str()},
@@ -167,8 +163,8 @@ TEST(DateInput, RefusalsSayWhy)
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.error, row.error);
     }
-    for (const char* malformed : {"", "   ", "2024-04", "2024-04-23x", "2024--04-23", "1234567-01-01", "tomorrow",
-                                  "15 Nisan", "a b c d e", "2024/04/23", "--", "\xff\xfe"}) {
+    for (const char* malformed : {"", "   ", "2024-04", "2024-04-23x", "2024--04-23", "tomorrow", "15 Nisan",
+                                  "a b c d e", "--", "\xff\xfe", "2024-004-01"}) {
         SCOPED_TRACE(malformed);
         ReadResult result = Read(malformed);
         EXPECT_FALSE(result.ok);

@@ -6,9 +6,11 @@ warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
 if [[ -n "$warnings" ]]; then
   echo "groff warnings:"; echo "$warnings"; exit 1
 fi
-text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>&1 | col -b)
+text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>&1 | col -bx | tr -s " ")
 for expected in "detron-convert - convert dates between the civil and the Hebrew calendar" \
-                "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "טו ניסן"; do
+                "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "טו ניסן" \
+                "Adar II (Adar 2, Adar Sheni, Adar Bet" "Av (Menachem Av)" "‘ ’ “ ”" "U+200F" "hebcal -d" \
+                "write error: No space left on device" "-V, --version"; do
   if ! grep -qF -- "$expected" <<<"$text"; then
     echo "the page lacks: $expected"; echo "$text"; exit 1
   fi

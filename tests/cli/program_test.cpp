@@ -1,11 +1,19 @@
 // The installed kind of program, run as a shell script runs it: real streams, real exit statuses.
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,20 +34,85 @@ std::string Slurp(const std::string& path)
     return text.str();
 }
 
-// `arguments` is shell text; `input` goes to standard input through a file.
-Finished RunProgram(const std::string& arguments, const std::string& input = {})
+// `script` is shell text run with $P naming the program; its standard output and error are
+// caught unless the script sends them elsewhere, and `input` is its standard input, from a file.
+Finished Shell(const std::string& script, const std::string& input = {})
 {
+    setenv("P", DETRON_CONVERT, 1);
     // Files of this process alone: ctest runs the tests of this program side by side.
     std::string base = ::testing::TempDir() + "detron-convert-" + std::to_string(getpid());
     std::ofstream(base + ".in", std::ios::binary) << input;
-    std::string command = std::string("'") + DETRON_CONVERT + "' " + arguments + " <'" + base + ".in' >'" + base +
-                          ".out' 2>'" + base + ".err'";
+    std::string command = "{\n" + script + "\n} <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'";
     int status = std::system(command.c_str());
     Finished finished{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(base + ".out"), Slurp(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
     }
     return finished;
+}
+
+// `arguments` is shell text.
+Finished RunProgram(const std::string& arguments, const std::string& input = {})
+{
+    return Shell("\"$P\" " + arguments, input);
+}
+
+// Reads from `descriptor` until `wanted` has arrived (true) or the stream ends; the deadline only
+// bounds a program that will never answer.
+bool ReadUntil(int descriptor, const std::string& wanted, std::string& got)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (got.find(wanted) == std::string::npos) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd ready{descriptor, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
+            return false;
+        }
+        char buffer[4096];
+        ssize_t count = read(descriptor, buffer, sizeof buffer);
+        if (count <= 0) {
+            return false;
+        }
+        got.append(buffer, static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+int WaitForExit(pid_t child)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The program with its standard input and output on pipes: `input` and `output` are the test's
+// ends. `nonBlocking` leaves the program's input non-blocking, as some parents do.
+pid_t StartOnPipes(std::vector<const char*> arguments, int& input, int& output, bool nonBlocking = false)
+{
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) {
+        return -1;
+    }
+    if (nonBlocking) {
+        fcntl(in[0], F_SETFL, fcntl(in[0], F_GETFL) | O_NONBLOCK);
+    }
+    arguments.insert(arguments.begin(), "detron-convert");
+    arguments.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(in[0], STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        for (int descriptor : {in[0], in[1], out[0], out[1]}) {
+            close(descriptor);
+        }
+        execv(DETRON_CONVERT, const_cast<char* const*>(arguments.data()));
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    input = in[1];
+    output = out[0];
+    return child;
 }
 
 TEST(Program, StreamsAndExitStatuses)
@@ -90,6 +163,148 @@ TEST(Program, ItsHebrewTextsReadBack)
     EXPECT_EQ(read.output, "2024-03-24  Sunday     14 Adar II 5784  יד אדר ב' ה'תשפד\n"
                            "-3760-12-02  Monday     27 Heshvan 1  כז חשון 1\n"
                            "-3760-01-01  Monday     16 Tevet 0  טז טבת 0\n");
+}
+
+// A program that writes one line and waits for its answer gets it: on a terminal, and on pipes
+// with "-" or with no date at all.
+TEST(Program, AnswersEachLineAtOnce)
+{
+    int terminal = -1;
+    pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        execl(DETRON_CONVERT, "detron-convert", "-", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string shown;
+    ASSERT_EQ(write(terminal, "2024-04-23\n", 11), 11);
+    EXPECT_TRUE(ReadUntil(terminal, "15 Nisan 5784", shown)) << shown;
+    ASSERT_EQ(write(terminal, "1 Tishri 5785\n", 14), 14);
+    EXPECT_TRUE(ReadUntil(terminal, "2024-10-03", shown)) << shown;
+    ASSERT_EQ(write(terminal, "\x04", 1), 1);  // the end of input, typed
+    std::string rest;
+    ReadUntil(terminal, "never shown", rest);
+    close(terminal);
+    EXPECT_EQ(WaitForExit(child), 0);
+
+    for (std::vector<const char*> arguments : {std::vector<const char*>{"-"}, std::vector<const char*>{}}) {
+        int input = -1, output = -1;
+        pid_t piped = StartOnPipes(arguments, input, output);
+        ASSERT_GT(piped, 0);
+        std::string answers;
+        ASSERT_EQ(write(input, "2024-04-23\n", 11), 11);
+        EXPECT_TRUE(ReadUntil(output, "15 Nisan 5784", answers));
+        const char* hebrew = "\xD7\x98\xD7\xB4\xD7\x95 \xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F 5785\n";
+        ASSERT_EQ(write(input, hebrew, std::strlen(hebrew)), static_cast<ssize_t>(std::strlen(hebrew)));
+        EXPECT_TRUE(ReadUntil(output, "2025-04-13", answers)) << answers;
+        close(input);
+        close(output);
+        EXPECT_EQ(WaitForExit(piped), 0);
+    }
+}
+
+// A non-blocking pipe with nothing in it yet is waited on, not taken for the end of the input.
+TEST(Program, WaitsOnANonBlockingPipe)
+{
+    int input = -1, output = -1;
+    pid_t child = StartOnPipes({"-"}, input, output, true);
+    ASSERT_GT(child, 0);
+    // Wait until it sleeps in poll (7) or ppoll (271) for its input, or has ended, which it must not.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool waiting = false;
+    while (!waiting && std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            ADD_FAILURE() << "the program ended before any input came";
+            close(input);
+            close(output);
+            return;
+        }
+        std::ifstream call("/proc/" + std::to_string(child) + "/syscall");
+        std::string number;
+        call >> number;
+        waiting = number == "7" || number == "271";
+        sched_yield();
+    }
+    ASSERT_TRUE(waiting);
+    ASSERT_EQ(write(input, "2024-04-23\n", 11), 11);
+    close(input);
+    std::string answers;
+    ReadUntil(output, "never written", answers);
+    close(output);
+    EXPECT_EQ(WaitForExit(child), 0);
+    EXPECT_NE(answers.find("15 Nisan 5784"), std::string::npos) << answers;
+}
+
+// Every failure of the streams has its reason in the words of GNU tools and exit status 1; a
+// reader that went away is no failure worth a word.
+TEST(Program, StreamFailuresSayWhy)
+{
+    struct Row { std::string script, errors; };
+    const std::string folder = ::testing::TempDir();
+    const Row rows[] = {
+        {"\"$P\" 2024-01-01 >/dev/full", "detron-convert: write error: No space left on device\n"},
+        {"\"$P\" --help >/dev/full", "detron-convert: write error: No space left on device\n"},
+        {"\"$P\" -V >/dev/full", "detron-convert: write error: No space left on device\n"},
+        {"\"$P\" 2024-01-01 >&-", "detron-convert: write error: Bad file descriptor\n"},
+        {"\"$P\" - <'" + folder + "'", "detron-convert: error reading 'standard input': Is a directory\n"},
+        {"\"$P\" <'" + folder + "'", "detron-convert: error reading 'standard input': Is a directory\n"},
+        {"\"$P\" - <&-", "detron-convert: error reading 'standard input': Bad file descriptor\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.script);
+        Finished finished = Shell(row.script);
+        EXPECT_EQ(finished.status, 1);
+        EXPECT_EQ(finished.errors, row.errors);
+    }
+    Finished cut = Shell("\"$P\" --from 1900-01-01 --to 2100-12-31 | head -1; trap '' PIPE; "
+                         "\"$P\" --from 1900-01-01 --to 2100-12-31 | head -1");
+    EXPECT_EQ(cut.errors, "");
+    EXPECT_EQ(cut.output.substr(0, 11), "1900-01-01 ");
+}
+
+// What other programs write reads back: hebcal's whole years in Hebrew, and a byte-order mark
+// before the first line; what no program should show on a terminal is escaped.
+TEST(Program, ReadsWhatOtherProgramsWrite)
+{
+    for (const char* year : {"1900", "2023", "2024"}) {
+        SCOPED_TRACE(year);
+        Finished hebcal = Shell("hebcal -d -h -g --lang he " + std::string(year));
+        ASSERT_EQ(hebcal.status, 0) << "hebcal: " << hebcal.errors;
+        std::istringstream lines(hebcal.output);
+        std::string line, days, texts;
+        while (std::getline(lines, line)) {
+            days += line.substr(0, 10) + "\n";
+            texts += line.substr(11) + "\n";
+        }
+        EXPECT_GE(days.size(), 365u * 11);
+        Finished read = Shell("\"$P\" --format csv | cut -d, -f1 | tail -n +2", texts);
+        EXPECT_EQ(read.errors, "");
+        EXPECT_EQ(read.output, days);
+    }
+    Finished marked = Shell("\"$P\" -", "\xEF\xBB\xBF" "2024-01-01\r\n\xC2\x9B" "2J\n");
+    EXPECT_EQ(marked.status, 1);
+    EXPECT_EQ(marked.output.substr(0, 11), "2024-01-01 ");
+    EXPECT_EQ(marked.errors.rfind("detron-convert: line 2: \"\\u009B2J\": not a date", 0), 0u) << marked.errors;
+    // A line of 1024 bytes and its CR LF is as good as one with LF alone.
+    std::string padded = std::string(1014, ' ') + "2024-01-01";
+    Finished full = Shell("\"$P\" -", padded + "\r\n" + padded + "\n");
+    EXPECT_EQ(full.status, 0) << full.errors;
+}
+
+// The local date: during a leap second it is the day of that second, and a clock that cannot be
+// read is reported, never taken for a date.
+TEST(Program, TodayFromAnyClock)
+{
+    const std::string shim = std::string("LD_PRELOAD='") + CLOCK_SHIM + "' ASAN_OPTIONS=verify_asan_link_order=0 ";
+    Finished leap = Shell(shim + "TZ=right/UTC DETRON_TEST_CLOCK=1483228826 \"$P\" today");
+    EXPECT_EQ(leap.status, 0) << leap.errors;
+    EXPECT_EQ(leap.output.substr(0, 11), "2016-12-31 ");
+    Finished failed = Shell(shim + "DETRON_TEST_CLOCK=fail \"$P\" today 2024-04-23");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.errors, "detron-convert: argument 1: \"today\": the local date is unknown: the clock could not "
+                             "be read\n");
+    EXPECT_EQ(failed.output.substr(0, 11), "2024-04-23 ");
 }
 
 TEST(Program, VersionAndHelp)

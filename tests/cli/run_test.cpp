@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "hebrew_text/month_names.h"
+
 namespace cli {
 namespace {
 
@@ -17,10 +19,11 @@ constexpr CivilLabel Today{2026, 12, 8};
 
 class RecordingConsole : public Console {
 public:
-    explicit RecordingConsole(std::string input = {}, std::size_t failWritesAfter = SIZE_MAX)
-        : input_(std::move(input)), failAfter_(failWritesAfter) {}
+    explicit RecordingConsole(std::string input = {}, std::size_t failWritesAfter = SIZE_MAX,
+                              InputKind kind = InputKind::File)
+        : input_(std::move(input)), failAfter_(failWritesAfter), kind_(kind) {}
 
-    std::size_t Read(char* buffer, std::size_t size) override
+    std::size_t Read(char* buffer, std::size_t size, std::string&) override
     {
         // Small, uneven pieces, so that lines cross the reads.
         std::size_t taken = std::min({size, input_.size() - read_, std::size_t{7} + read_ % 5});
@@ -28,9 +31,10 @@ public:
         read_ += taken;
         return taken;
     }
-    bool Write(const char* bytes, std::size_t size) override
+    bool Write(const char* bytes, std::size_t size, std::string& error) override
     {
         if (output.size() + size > failAfter_) {
+            error = "No space left on device";
             return false;
         }
         output.append(bytes, size);
@@ -42,6 +46,7 @@ public:
         errors += message;
         log += "! " + std::string(message);
     }
+    InputKind Input() override { return kind_; }
 
     std::string output, errors, log;  // log: both streams in the order they were written
 
@@ -49,6 +54,7 @@ private:
     std::string input_;
     std::size_t read_ = 0;
     std::size_t failAfter_;
+    InputKind kind_;
 };
 
 int Convert(std::vector<std::string> arguments, RecordingConsole& console)
@@ -93,13 +99,14 @@ TEST(Run, UsageErrors)
         {{}, "no date given"},
         {{"--bogus", "2024-01-01"}, "unknown option \"--bogus\""},
         {{"-x"}, "unknown option \"-x\""},
+        {{"--f", "x"}, "option '--f' is ambiguous; possibilities: '--format' '--from'"},
+        {{"--gregorian", "--switch=1752-09-14", "today"}, "choose one of --gregorian, --julian and --switch"},
         {{"--format"}, "--format needs a value"},
         {{"--format", "xml", "today"}, "--format \"xml\": the formats are text, csv and json"},
         {{"--carry=yes", "today"}, "--carry takes no value"},
         {{"--julian", "--gregorian", "today"}, "choose one of --gregorian, --julian and --switch"},
         {{"--switch", "1752-09-14", "--julian", "today"}, "choose one of --gregorian, --julian and --switch"},
-        {{"--switch", "1752-02-30", "today"}, "--switch \"1752-02-30\": February 1752 has 29 days (--carry counts "
-                                             "it on into the next month)"},
+        {{"--switch", "1752-02-30", "today"}, "--switch \"1752-02-30\": February 1752 has 29 days"},
         {{"--switch=0100-01-01", "today"}, "--switch \"0100-01-01\": before 1 March 200 the Gregorian calendar is "
                                            "behind the Julian one, so the change would repeat days"},
         {{"--from", "2024-01-01"}, "--from and --to go together"},
@@ -108,12 +115,73 @@ TEST(Run, UsageErrors)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.problem);
-        RecordingConsole console;
+        RecordingConsole console({}, SIZE_MAX, InputKind::Terminal);
         EXPECT_EQ(Convert(row.arguments, console), ExitUsage);
         EXPECT_EQ(console.errors, std::string("detron-convert: ") + row.problem +
                                       "\nTry 'detron-convert --help' for more information.\n");
         EXPECT_EQ(console.output, "");
     }
+}
+
+// Options as getopt_long takes them: shortened while unambiguous, -h and -V, the same option
+// twice; with no date, dates come from standard input unless it is a terminal.
+TEST(Run, OptionsAsOtherToolsTakeThem)
+{
+    for (std::vector<std::string> arguments : {std::vector<std::string>{"--greg", "--gregorian", "--fo=csv",
+                                                                        "--form", "csv", "--carr", "--carry"},
+                                               std::vector<std::string>{"--sw", "1582-10-15", "--switch=1582-10-15",
+                                                                        "--format=csv"}}) {
+        RecordingConsole console("2024-04-31\n");
+        EXPECT_EQ(Convert(arguments, console), arguments[0] == "--greg" ? ExitSuccess : ExitSomeInputFailed)
+            << console.errors;
+        EXPECT_EQ(Lines(console.output).size(), arguments[0] == "--greg" ? 2u : 1u);
+    }
+    for (const char* help : {"-h", "--he", "--help"}) {
+        RecordingConsole console;
+        EXPECT_EQ(Convert({help}, console), ExitSuccess);
+        EXPECT_EQ(console.output.substr(0, 21), "Usage: detron-convert");
+    }
+    for (const char* version : {"-V", "--vers"}) {
+        RecordingConsole console;
+        EXPECT_EQ(Convert({version}, console), ExitSuccess);
+        EXPECT_EQ(console.output.substr(0, 15), "detron-convert ");
+    }
+    RecordingConsole piped("2024-04-23\n", SIZE_MAX, InputKind::Stream);
+    EXPECT_EQ(Convert({"--format=csv"}, piped), ExitSuccess);
+    EXPECT_EQ(Lines(piped.output).size(), 2u);
+}
+
+// --help names every spelling the reader takes, from the month list and its other spellings.
+TEST(Run, HelpListsEverySpellingAndMark)
+{
+    RecordingConsole console;
+    ASSERT_EQ(Convert({"--help"}, console), ExitSuccess);
+    for (const hebrew_text::HebrewMonthSpelling& spelling : hebrew_text::OtherMonthSpellings()) {
+        EXPECT_NE(console.output.find(spelling.utf8), std::string::npos) << spelling.utf8;
+    }
+    for (const char* mark : {"\xD7\xB3", "\xD7\xB4", "\xE2\x80\x98", "\xE2\x80\x99", "\xE2\x80\x9C", "\xE2\x80\x9D",
+                             "U+200E", "U+200F", "U+061C", "niqqud", "byte-order mark"}) {
+        EXPECT_NE(console.output.find(mark), std::string::npos) << mark;
+    }
+    for (const std::string& line : Lines(console.output)) {
+        std::size_t characters = 0;
+        for (char c : line) {
+            characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }
+        EXPECT_LE(characters, 96u) << line;
+    }
+}
+
+// A message shows every control and every character that reorders or hides text as an escape.
+TEST(Run, MessagesCannotChangeTheTerminal)
+{
+    RecordingConsole console("\xC2\x9B" "2J\n\x1B[2J \x7F\n\xE2\x80\xAE" "abc\xE2\x81\xA6\n");
+    EXPECT_EQ(Convert({"-"}, console), ExitSomeInputFailed);
+    std::vector<std::string> errors = Lines(console.errors);
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0].rfind("detron-convert: line 1: \"\\u009B2J\": not a date", 0), 0u) << errors[0];
+    EXPECT_EQ(errors[1].rfind("detron-convert: line 2: \"\\x1B[2J \\x7F\": not a date", 0), 0u) << errors[1];
+    EXPECT_EQ(errors[2].rfind("detron-convert: line 3: \"\\u202Eabc\\u2066\": not a date", 0), 0u) << errors[2];
 }
 
 TEST(Run, TheThreeFormats)
@@ -170,7 +238,7 @@ TEST(Run, AFailedWriteIsReported)
 {
     RecordingConsole console({}, 1000);
     EXPECT_EQ(Convert({"--from", "2024-01-01", "--to", "2024-12-31"}, console), ExitSomeInputFailed);
-    EXPECT_EQ(console.errors, "detron-convert: the output could not be written\n");
+    EXPECT_EQ(console.errors, "detron-convert: write error: No space left on device\n");
 }
 
 // Random bytes, very long lines, NUL bytes, broken UTF-8, huge numbers and half-dates: every line

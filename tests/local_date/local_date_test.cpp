@@ -45,5 +45,20 @@ TEST(Clock, ImpossibleReadingsAreRejected)
     EXPECT_NE(TimestampOfReading({2000, 2, 29, 0, 0, 0}), -1);
 }
 
+// The date of a reading is its day, whatever the time of day holds: a leap second's second 60
+// is no reason to lose the day; a reading that names no day gives none.
+TEST(Clock, TheDateOfAnyReading)
+{
+    std::optional<engine::CivilLabel> leap = DateOfReading({2016, 12, 31, 23, 59, 60});
+    ASSERT_TRUE(leap.has_value());
+    EXPECT_EQ(leap->year, 2016);
+    EXPECT_EQ(leap->month, 12);
+    EXPECT_EQ(leap->day, 31);
+    EXPECT_TRUE(DateOfReading({2024, 2, 29, 24, 61, 61}).has_value());
+    EXPECT_FALSE(DateOfReading({2023, 2, 29, 0, 0, 0}).has_value());
+    EXPECT_FALSE(DateOfReading({-1, 1, 1, 0, 0, 0}).has_value());
+    EXPECT_FALSE(DateOfReading({10000, 1, 1, 0, 0, 0}).has_value());
+}
+
 }  // namespace
 }  // namespace local_date
