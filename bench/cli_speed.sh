@@ -53,6 +53,20 @@ lines=$(wc -l <"$work/dates")
 report "detron-convert --format json - (civil and Hebrew input)" "$lines" \
   "$(measure sh -c "exec '$program' --format json - <'$work/dates'")"
 
+# Anniversaries and holidays: the holidays of 1,000 Hebrew years, and 1,000 yahrzeits (one death
+# on each of 1,000 days from 1900 on) over 100 years each; beside them hebcal's holidays of 100
+# years, one year at a time.
+lines=$("$program" --holidays --years 5001..6000 | wc -l)
+report "detron-convert --holidays, 1,000 Hebrew years" "$lines" \
+  "$(measure "$program" --holidays --years 5001..6000)"
+"$program" --from 1900-01-01 --to 1902-09-27 | cut -c1-10 | sed 's/^/--yahrzeit /' | tr '\n' ' ' >"$work/deaths"
+lines=$(eval "'$program' $(cat "$work/deaths") --years 5701..5800" | wc -l)
+report "detron-convert, 1,000 --yahrzeit over 5701..5800" "$lines" \
+  "$(measure sh -c "exec '$program' $(cat "$work/deaths") --years 5701..5800")"
+report "hebcal -H for 5701 ... 5800 (holidays), one year at a time" \
+  "$(for y in $(seq 5701 5800); do hebcal -H "$y"; done | wc -l)" \
+  "$(measure sh -c 'for y in $(seq 5701 5800); do hebcal -H $y; done')"
+
 report "hebcal -d -h 2024 (one year of daily Hebrew dates)" 366 "$(measure hebcal -d -h 2024)"
 report "hebcal -d -h for 1900 ... 1999, one year at a time" 36524 \
   "$(measure sh -c 'for y in $(seq 1900 1999); do hebcal -d -h $y; done')"

@@ -173,10 +173,13 @@ ReadResult DateReader::Read(std::string_view text) const
             if (!today_) {
                 return {false, 0, "the local date is unknown: the clock could not be read"};
             }
-            return InRange(GregorianToDay(*today_));
+            ReadResult result = InRange(GregorianToDay(*today_));
+            result.civil = true;
+            return result;
         }
     }
     if (std::optional<ReadResult> civil = ReadCivilText(text)) {
+        civil->civil = true;
         return *civil;
     }
     return ReadHebrewWords(text);

@@ -23,6 +23,7 @@ struct ReadResult {
     bool ok = false;
     Day day = 0;
     std::string error;  // why the date was refused, when !ok
+    bool civil = false;  // read as a civil date or "today", not a Hebrew one
 };
 
 class DateReader {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "cli/date_input.h"
+#include "cli/ics.h"
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
 #include "hebrew_text/encoding.h"
@@ -38,6 +39,27 @@ char* PutHebrewText(char* out, std::string_view day, std::string_view month, std
     return Put(out, year);
 }
 
+// The field written from `field` to `end`, quoted with inner quotes doubled when it holds a
+// separator or a quote. Returns the end.
+char* PutCsvField(char* field, char* end)
+{
+    std::string_view text(field, static_cast<std::size_t>(end - field));
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return end;
+    }
+    std::string copy(text);
+    char* out = field;
+    *out++ = '"';
+    for (char c : copy) {
+        if (c == '"') {
+            *out++ = '"';
+        }
+        *out++ = c;
+    }
+    *out++ = '"';
+    return out;
+}
+
 // The texts hold Hebrew letters, apostrophes and spaces; anything JSON would need escaped is
 // escaped anyway, so that a changed table cannot produce invalid JSON.
 std::string JsonEscaped(std::string_view text)
@@ -62,9 +84,13 @@ std::string JsonEscaped(std::string_view text)
 
 }  // namespace
 
-DayFormatter::DayFormatter(Format format, const CivilCalendar& calendar)
-    : format_(format), calendar_(calendar), yearTexts_(LastHebrewYear + 1), yearTextReady_(LastHebrewYear + 1)
+DayFormatter::DayFormatter(Format format, const CivilCalendar& calendar, Columns columns)
+    : format_(format), calendar_(calendar), columns_(columns), yearTexts_(LastHebrewYear + 1),
+      yearTextReady_(LastHebrewYear + 1)
 {
+    if (format == Format::Ics) {
+        stamp_ = IcsStampNow();
+    }
     auto prepare = [format](std::string_view cp1255) {
         std::string utf8 = hebrew_text::Cp1255ToUtf8(cp1255);
         return format == Format::Json ? JsonEscaped(utf8) : utf8;
@@ -92,19 +118,34 @@ const std::string& DayFormatter::YearText(int year)
     return yearTexts_[year];
 }
 
-std::string_view DayFormatter::Header() const
+std::string DayFormatter::Header() const
 {
+    if (format_ == Format::Ics) {
+        return IcsBegin();
+    }
     if (format_ != Format::Csv) {
         return {};
     }
-    return "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay\n";
+    std::string header =
+        "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay";
+    header += columns_.afterSunset ? ",afterSunset" : "";
+    header += columns_.events ? ",event,eventHebrew" : "";
+    return header + "\n";
 }
 
-char* DayFormatter::Write(Day day, char* out)
+std::string DayFormatter::Footer() const
 {
+    return format_ == Format::Ics ? IcsEnd() : std::string();
+}
+
+char* DayFormatter::Write(Day day, char* out, const LineExtras& extras)
+{
+    if (format_ == Format::Ics) {
+        return WriteIcs(day, out, extras);
+    }
     CivilLabel civil = calendar_.LabelOf(day);
-    int weekday = static_cast<int>(((day % 7) + 7) % 7);
-    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(day));
+    int weekday = engine::WeekdayOf(day);
+    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(extras.evening ? day + 1 : day));
     int year = static_cast<int>(hebrew.year);
     int month = static_cast<int>(hebrew.month);
     int dayOfMonth = static_cast<int>(hebrew.day);
@@ -131,6 +172,15 @@ char* DayFormatter::Write(Day day, char* out)
         out = PutNumber(out, year);
         out = Put(out, "  ");
         out = PutHebrewText(out, dayText, monthText, yearText);
+        if (extras.evening) {
+            out = Put(out, "  after sunset");
+        }
+        if (extras.event != nullptr) {
+            out = Put(out, "  ");
+            out = Put(out, observances::LatinName(*extras.event));
+            out = Put(out, "  ");
+            out = Put(out, observances::HebrewName(*extras.event));
+        }
         break;
     case Format::Csv: {
         out = WriteIso(civil, out);
@@ -147,28 +197,27 @@ char* DayFormatter::Write(Day day, char* out)
         *out++ = ',';
         out = PutNumber(out, dayOfMonth);
         *out++ = ',';
-        // Quoted, with inner quotes doubled, when the text holds a separator or a quote.
-        char* field = out + 1;
-        char* end = PutHebrewText(field, dayText, monthText, yearText);
-        if (std::string_view(field, static_cast<std::size_t>(end - field)).find_first_of(",\"\r\n") ==
-            std::string_view::npos) {
-            std::memmove(out, field, static_cast<std::size_t>(end - field));
-            out += end - field;
-        } else {
-            std::string text(field, end);
-            *out++ = '"';
-            for (char c : text) {
-                if (c == '"') {
-                    *out++ = '"';
-                }
-                *out++ = c;
-            }
-            *out++ = '"';
-        }
+        char* field = out;
+        out = PutCsvField(out, PutHebrewText(field, dayText, monthText, yearText));
         *out++ = ',';
         out = PutNumber(out, day + JulianDayOffset);
+        if (columns_.afterSunset) {
+            out = Put(out, extras.evening ? ",true" : ",false");
+        }
+        if (columns_.events) {
+            *out++ = ',';
+            if (extras.event != nullptr) {
+                out = PutCsvField(out, Put(out, observances::LatinName(*extras.event)));
+                *out++ = ',';
+                out = PutCsvField(out, Put(out, observances::HebrewName(*extras.event)));
+            } else {
+                *out++ = ',';
+            }
+        }
         break;
     }
+    case Format::Ics:
+        break;
     case Format::Json:
         out = Put(out, "{\"civil\":\"");
         out = WriteIso(civil, out);
@@ -188,11 +237,62 @@ char* DayFormatter::Write(Day day, char* out)
         out = PutHebrewText(out, dayText, monthText, yearText);
         out = Put(out, "\",\"julianDay\":");
         out = PutNumber(out, day + JulianDayOffset);
+        if (columns_.afterSunset) {
+            out = Put(out, extras.evening ? ",\"afterSunset\":true" : ",\"afterSunset\":false");
+        }
+        if (columns_.events && extras.event != nullptr) {
+            out = Put(out, ",\"event\":\"");
+            out = Put(out, JsonEscaped(observances::LatinName(*extras.event)));
+            out = Put(out, "\",\"eventHebrew\":\"");
+            out = Put(out, JsonEscaped(observances::HebrewName(*extras.event)));
+            *out++ = '"';
+        }
         *out++ = '}';
         break;
     }
     *out++ = '\n';
     return out;
+}
+
+// One all-day event: the event's names or the Hebrew date as its summary, the text line as its
+// description, and a UID from the day and what it marks, the same in every run.
+char* DayFormatter::WriteIcs(Day day, char* out, const LineExtras& extras)
+{
+    // The description is the text line: the texts are prepared alike for both formats.
+    char line[MaxLineBytes];
+    LineExtras plain = extras;
+    plain.event = nullptr;
+    format_ = Format::Text;
+    std::string description(line, Write(day, line, plain) - 1);
+    format_ = Format::Ics;
+
+    std::string summary;
+    std::string uid = IsoText(GregorianOfDay(day)) + "-";
+    if (extras.event != nullptr) {
+        summary = observances::LatinName(*extras.event) + " / " + observances::HebrewName(*extras.event);
+        for (char c : observances::LatinName(*extras.event)) {
+            bool keep = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+            uid += keep ? c : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : '-';
+        }
+    } else {
+        engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(extras.evening ? day + 1 : day));
+        auto year = static_cast<int>(hebrew.year);
+        auto month = static_cast<std::size_t>(hebrew.month);
+        bool leap = engine::IsHebrewLeapYear(hebrew.year);
+        summary = std::to_string(static_cast<int>(hebrew.day)) + " " +
+                  std::string(hebrew_text::HebrewMonthList(leap)[month - 1].latin) + " " + std::to_string(year) +
+                  " / " + dayTexts_[static_cast<std::size_t>(hebrew.day)] + " " +
+                  (leap ? leapMonthTexts_ : commonMonthTexts_)[month] + " " + YearText(year);
+        uid += "hebrew-date";
+    }
+    if (!extras.uidKey.empty()) {
+        uid += '-';
+        uid += extras.uidKey;
+    }
+    if (extras.evening) {
+        uid += "-evening";
+    }
+    return Put(out, IcsEvent(day, uid + "@detron-convert", summary, description, stamp_));
 }
 
 }  // namespace cli

@@ -1,6 +1,8 @@
 #include "cli/ics.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #ifndef DETRON_VERSION
 #define DETRON_VERSION "unknown"
@@ -73,6 +75,19 @@ std::string IcsStamp(std::int64_t secondsSinceEpoch)
     std::snprintf(time, sizeof time, "T%02d%02d%02dZ", static_cast<int>(second / 3600),
                   static_cast<int>(second / 60 % 60), static_cast<int>(second % 60));
     return date + time;
+}
+
+std::string IcsStampNow()
+{
+    const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
+    char* end = nullptr;
+    if (fixed != nullptr && *fixed != '\0') {
+        long long seconds = std::strtoll(fixed, &end, 10);
+        if (*end == '\0' && seconds >= 0) {
+            return IcsStamp(seconds);
+        }
+    }
+    return IcsStamp(static_cast<std::int64_t>(std::time(nullptr)));
 }
 
 std::string IcsBegin()

@@ -19,7 +19,9 @@ std::string IcsEvent(Day day, std::string_view uid, std::string_view summary, st
                      std::string_view stamp);
 std::string IcsEnd();
 
-// "YYYYMMDDTHHMMSSZ" of a POSIX time.
+// "YYYYMMDDTHHMMSSZ" of a POSIX time; of now, or of SOURCE_DATE_EPOCH when it is set, so that
+// a calendar can be made again byte for byte.
+std::string IcsStampNow();
 std::string IcsStamp(std::int64_t secondsSinceEpoch);
 
 // A content line folded into lines of at most 75 octets, each fold a CR LF and a space; the last

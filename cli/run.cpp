@@ -1,5 +1,6 @@
 #include "cli/run.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -9,6 +10,9 @@
 
 #include "cli/date_input.h"
 #include "cli/day_format.h"
+#include "cli/ics.h"
+#include "engine/hebrew_date.h"
+#include "observances/observances.h"
 #include "hebrew_text/month_names.h"
 
 #ifndef DETRON_VERSION
@@ -25,7 +29,9 @@ constexpr std::string_view HelpBeforeMonths =
     "Usage: detron-convert [OPTION]... DATE...\n"
     "       detron-convert [OPTION]... [-]\n"
     "       detron-convert [OPTION]... --from DATE --to DATE\n"
-    "Converts civil dates to Hebrew dates and Hebrew dates to civil dates, one line per date.\n"
+    "       detron-convert [OPTION]... [--birthday DATE]... [--yahrzeit DATE]... [--holidays]\n"
+    "Converts civil dates to Hebrew dates and Hebrew dates to civil dates, one line per date;\n"
+    "lists Hebrew birthdays, yahrzeits and holidays.\n"
     "With no DATE and standard input not a terminal, or with -, reads one date per line from\n"
     "standard input; from a terminal or a pipe each answer is written as soon as its line is read.\n"
     "\n"
@@ -54,7 +60,8 @@ constexpr std::string_view HelpAfterMonths =
     "written in digits.\n"
     "\n"
     "Options\n"
-    "  --format FORMAT  text (default), csv (with a header row) or json (JSON Lines)\n"
+    "  --format FORMAT  text (default), csv (with a header row), json (JSON Lines) or ics (an\n"
+    "                   iCalendar calendar of all-day events, dated in the Gregorian calendar)\n"
     "  --gregorian      the proleptic Gregorian calendar for civil dates read and written\n"
     "  --julian         the proleptic Julian calendar\n"
     "  --switch DATE    Julian before DATE, Gregorian from DATE on (a Gregorian date, such as\n"
@@ -63,9 +70,32 @@ constexpr std::string_view HelpAfterMonths =
     "                   the change of calendar skipped as Gregorian, and Adar II of a common year\n"
     "                   as the month after Adar, instead of refusing them\n"
     "  --from DATE --to DATE  every day from the first DATE to the second, both included\n"
+    "  --after-sunset   a civil DATE (and today) stands for its evening, which belongs to the\n"
+    "                   next Hebrew day: 2024-04-22 is then 15 Nisan 5784\n"
     "  -h, --help       this text\n"
     "  -V, --version    the version\n"
     "A long option may be shortened while it stays unambiguous (--greg); repeating one is harmless.\n"
+    "\n"
+    "Anniversaries and holidays, one line each in day order, with two more fields: event\n"
+    "(\"Birthday 13\", \"Pesach 1\", \"Rosh Chodesh Adar II 2\") and eventHebrew\n"
+    "  --birthday DATE  the Hebrew birthday of someone born on DATE, in each later year\n"
+    "  --yahrzeit DATE  the yahrzeit of a death on DATE, in each later year\n"
+    "  --holidays       the holidays and fasts of each year (Yom HaShoah, Yom HaZikaron,\n"
+    "                   Yom HaAtzma'ut and Yom Yerushalayim from 5765 on)\n"
+    "  --years FIRST..LAST  Hebrew years, or one year; this Hebrew year and the nine after it\n"
+    "                   when not given\n"
+    "  --israel         holidays as kept in Israel: Pesach 7 days, Shavuot 1, Simchat Torah on\n"
+    "                   Shmini Atzeret; elsewhere Pesach 8, Shavuot 2, Simchat Torah the day after\n"
+    "A birthday in the last month of its year (Adar, or Adar II of a leap year) falls in the last\n"
+    "month of each later year; otherwise in the same month, Adar I being Adar in a common year.\n"
+    "A yahrzeit of 30 Heshvan or 30 Kislev, when the year after the death lacked that day, falls\n"
+    "on the day before 1 Kislev or 1 Tevet; one of Adar II in the last month; one of 30 Adar I on\n"
+    "30 Shevat in a common year; one of the Adar of a common year in Adar I of a leap year.\n"
+    "Otherwise a day 30 that the month lacks counts on to the first of the next month.\n"
+    "The fasts on Shabbat move: Tzom Gedaliah, Tzom Tammuz and Tish'a B'Av to Sunday,\n"
+    "Ta'anit Esther to Thursday.\n"
+    "Examples: detron-convert --yahrzeit 2023-11-14 --after-sunset --years 5785..5790\n"
+    "          detron-convert --holidays --israel --format ics > holidays.ics\n"
     "\n"
     "Dates of Hebrew years 0 to 6001 convert, which holds the civil years -3760 to 2240.\n"
     "Exit status: 0 when every date converted, 1 when any did not or when input or output failed\n"
@@ -230,8 +260,10 @@ struct LongOption {
 };
 
 constexpr LongOption LongOptions[] = {
-    {"--format", true}, {"--gregorian", false}, {"--julian", false}, {"--switch", true}, {"--carry", false},
-    {"--from", true},   {"--to", true},         {"--help", false},   {"--version", false},
+    {"--format", true},    {"--gregorian", false}, {"--julian", false},   {"--switch", true},
+    {"--carry", false},    {"--from", true},       {"--to", true},        {"--birthday", true},
+    {"--yahrzeit", true},  {"--holidays", false},  {"--years", true},     {"--israel", false},
+    {"--after-sunset", false}, {"--help", false},  {"--version", false},
 };
 
 struct Options {
@@ -242,6 +274,12 @@ struct Options {
     bool carry = false;
     std::optional<std::string> from, to;
     std::vector<std::pair<std::size_t, std::string>> dates;  // argument number, text ("-" for input)
+    std::vector<std::pair<observances::Event, std::string>> anniversaries;  // Birthday or Yahrzeit, DATE
+    bool holidays = false;
+    std::optional<std::string> years;
+    bool israel = false;
+    bool afterSunset = false;
+    bool Observances() const { return holidays || !anniversaries.empty(); }
 };
 
 class Converter {
@@ -270,7 +308,10 @@ public:
             calendar = CivilCalendar::SwitchingOn(first.day);
         }
         DateReader reader(calendar, options_.carry, today_);
-        DayFormatter formatter(options_.format, calendar);
+        DayFormatter formatter(options_.format, calendar, {options_.Observances(), options_.afterSunset});
+        if (options_.Observances()) {
+            return ListObservances(reader, formatter);
+        }
         if (options_.from) {
             ReadResult from = reader.Read(*options_.from);
             ReadResult to = reader.Read(*options_.to);
@@ -286,10 +327,15 @@ public:
             if (from.day > to.day) {
                 return Usage("--from " + Quoted(*options_.from) + " comes after --to " + Quoted(*options_.to));
             }
+            // Civil days after sunset: each evening, with the Hebrew date of the day after.
+            LineExtras extras{nullptr, options_.afterSunset && from.civil && to.civil, {}};
             output_.Append(formatter.Header());
             for (Day day = from.day; day <= to.day && output_.Ok(); ++day) {
-                output_.Commit(formatter.Write(day, output_.Reserve()));
+                if (!WriteLine(formatter, day, extras, "--to " + Quoted(*options_.to))) {
+                    break;
+                }
             }
+            output_.Append(formatter.Footer());
             return Finish();
         }
 
@@ -304,6 +350,7 @@ public:
             }
             Convert(reader, formatter, text, "argument " + std::to_string(number));
         }
+        output_.Append(formatter.Footer());
         return Finish();
     }
 
@@ -385,8 +432,10 @@ private:
                     options_.format = Format::Csv;
                 } else if (*value == "json") {
                     options_.format = Format::Json;
+                } else if (*value == "ics") {
+                    options_.format = Format::Ics;
                 } else {
-                    return Usage("--format " + Quoted(*value) + ": the formats are text, csv and json");
+                    return Usage("--format " + Quoted(*value) + ": the formats are text, csv, json and ics");
                 }
             } else if (name == "--gregorian" || name == "--julian" || name == "--switch") {
                 // The same choice twice is harmless; two different ones contradict each other.
@@ -401,6 +450,17 @@ private:
                 }
             } else if (name == "--carry") {
                 options_.carry = true;
+            } else if (name == "--birthday" || name == "--yahrzeit") {
+                options_.anniversaries.emplace_back(
+                    name == "--birthday" ? observances::Event::Birthday : observances::Event::Yahrzeit, *value);
+            } else if (name == "--holidays") {
+                options_.holidays = true;
+            } else if (name == "--years") {
+                options_.years = *value;
+            } else if (name == "--israel") {
+                options_.israel = true;
+            } else if (name == "--after-sunset") {
+                options_.afterSunset = true;
             } else {
                 (name == "--from" ? options_.from : options_.to) = *value;
             }
@@ -411,7 +471,13 @@ private:
         if (options_.from && !options_.dates.empty()) {
             return Usage("give either dates or --from and --to, not both");
         }
-        if (!options_.from && options_.dates.empty()) {
+        if (options_.Observances() && (options_.from || !options_.dates.empty())) {
+            return Usage("--birthday, --yahrzeit and --holidays list days of their own; give no other dates");
+        }
+        if (options_.years && !options_.Observances()) {
+            return Usage("--years goes with --birthday, --yahrzeit or --holidays");
+        }
+        if (!options_.from && options_.dates.empty() && !options_.Observances()) {
             // Dates piped in, or a file, need no "-"; a person at a terminal has forgotten them.
             if (console_.Input() == InputKind::Terminal) {
                 return Usage("no date given");
@@ -464,7 +530,117 @@ private:
             Fail(where + ": " + Quoted(text) + ": " + result.error);
             return;
         }
-        output_.Commit(formatter.Write(result.day, output_.Reserve()));
+        LineExtras extras{nullptr, options_.afterSunset && result.civil, {}};
+        WriteLine(formatter, result.day, extras, where + ": " + Quoted(text));
+    }
+
+    // One line, unless the day cannot be written as the format asks; false then.
+    bool WriteLine(DayFormatter& formatter, Day day, const LineExtras& extras, const std::string& where)
+    {
+        if (extras.evening && day + 1 > LastSupportedDay()) {
+            Fail(where + ": its evening belongs to a Hebrew day past the end of Hebrew year " +
+                 std::to_string(LastHebrewYear));
+            return false;
+        }
+        if (options_.format == Format::Ics && !IcsCanHold(day)) {
+            Fail(where + ": " + IsoText(GregorianOfDay(day)) +
+                 " (Gregorian) cannot be written in iCalendar, which holds the years 1 to 9999");
+            return false;
+        }
+        output_.Commit(formatter.Write(day, output_.Reserve(), extras));
+        return true;
+    }
+
+    // --years FIRST..LAST (or one year), Hebrew years; this Hebrew year and the nine after it
+    // when not given.
+    std::optional<std::pair<int, int>> ObservanceYears(Day today)
+    {
+        if (!options_.years) {
+            int year = observances::HebrewDayOf(today).year;
+            return std::pair{year, std::min(year + 9, LastHebrewYear)};
+        }
+        std::string_view text = *options_.years;
+        std::size_t dots = text.find("..");
+        std::string_view firstText = text.substr(0, dots);
+        std::string_view lastText = dots == std::string_view::npos ? firstText : text.substr(dots + 2);
+        auto number = [](std::string_view digits) -> int {
+            if (digits.empty() || digits.size() > 6 || digits.find_first_not_of("0123456789") != digits.npos) {
+                return -1;
+            }
+            return std::stoi(std::string(digits));
+        };
+        int first = number(firstText);
+        int last = number(lastText);
+        if (first < FirstHebrewYear || last > LastHebrewYear || first > last) {
+            Usage("--years " + Quoted(text) + ": expected FIRST..LAST or one year, Hebrew years " +
+                  std::to_string(FirstHebrewYear) + " to " + std::to_string(LastHebrewYear) +
+                  " in order, such as 5785..5794");
+            return std::nullopt;
+        }
+        return std::pair{first, last};
+    }
+
+    // Anniversaries of each --birthday and --yahrzeit date and the holidays, for each year, in
+    // day order.
+    int ListObservances(const DateReader& reader, DayFormatter& formatter)
+    {
+        struct Line {
+            observances::Observance observance;
+            std::string uidKey;
+        };
+        std::vector<Line> lines;
+        Day today = 0;
+        if (!options_.years) {
+            if (!today_) {
+                Fail("the local date is unknown (the clock could not be read); give --years");
+                return Finish();
+            }
+            today = GregorianToDay(*today_) + (options_.afterSunset ? 1 : 0);
+        }
+        std::optional<std::pair<int, int>> years = ObservanceYears(today);
+        if (!years) {
+            return ExitUsage;
+        }
+        for (const auto& [event, text] : options_.anniversaries) {
+            std::string option = event == observances::Event::Birthday ? "--birthday " : "--yahrzeit ";
+            ReadResult date = reader.Read(text);
+            if (date.ok && options_.afterSunset && date.civil && date.day + 1 > LastSupportedDay()) {
+                date = {false, 0, "its evening belongs to a Hebrew day past the end of Hebrew year " +
+                                      std::to_string(LastHebrewYear)};
+            }
+            if (!date.ok) {
+                Fail(option + Quoted(text) + ": " + date.error);
+                continue;
+            }
+            Day day = date.day + (options_.afterSunset && date.civil ? 1 : 0);
+            observances::HebrewDay hebrew = observances::HebrewDayOf(day);
+            std::string key = (event == observances::Event::Birthday ? "born-" : "died-") +
+                              std::to_string(day + JulianDayOffset);
+            for (int year = std::max(years->first, hebrew.year + 1); year <= years->second; ++year) {
+                Day anniversary = event == observances::Event::Birthday ? observances::Birthday(hebrew, year)
+                                                                        : observances::Yahrzeit(hebrew, year);
+                lines.push_back({{anniversary, event, year - hebrew.year}, key});
+            }
+        }
+        if (options_.holidays) {
+            for (int year = years->first; year <= years->second; ++year) {
+                for (const observances::Observance& holiday : observances::Holidays(year, options_.israel)) {
+                    lines.push_back({holiday, {}});
+                }
+            }
+        }
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const Line& a, const Line& b) { return a.observance.day < b.observance.day; });
+        output_.Append(formatter.Header());
+        for (const Line& line : lines) {
+            if (!output_.Ok()) {
+                break;
+            }
+            WriteLine(formatter, line.observance.day, {&line.observance, false, line.uidKey},
+                      observances::LatinName(line.observance));
+        }
+        output_.Append(formatter.Footer());
+        return Finish();
     }
 
     // One date per line; blank lines are passed over. A line longer than any date is reported

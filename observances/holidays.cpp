@@ -39,7 +39,8 @@ public:
         Days(Event::Shavuot, 6, M::Sivan, israel_ ? 1 : 2);
         Fast(Event::TzomTammuz, 17, M::Tammuz, 1);
         Fast(Event::TishaBAv, 9, M::Av, 1);
-        std::stable_sort(list_.begin(), list_.end(), [](const Observance& a, const Observance& b) { return a.day < b.day; });
+        std::stable_sort(list_.begin(), list_.end(),
+                         [](const Observance& a, const Observance& b) { return a.day < b.day; });
         return std::move(list_);
     }
 

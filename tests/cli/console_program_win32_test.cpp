@@ -219,7 +219,7 @@ TEST(ConsoleProgram, ExitStatusOfAUsageError)
     Finished finished = RunRedirected(L"--format xml today", "");
     EXPECT_EQ(finished.exitCode, 2u);
     EXPECT_EQ(finished.output, "");
-    EXPECT_NE(finished.errors.find("the formats are text, csv and json"), std::string::npos);
+    EXPECT_NE(finished.errors.find("the formats are text, csv, json and ics"), std::string::npos);
 }
 
 // A console of this test's own, at an ANSI code page, shared with the program it starts.

@@ -10,7 +10,8 @@ text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>&1 | col -bx | tr -s " ")
 for expected in "detron-convert - convert dates between the civil and the Hebrew calendar" \
                 "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "טו ניסן" \
                 "Adar II (Adar 2, Adar Sheni, Adar Bet" "Av (Menachem Av)" "‘ ’ “ ”" "U+200F" "hebcal -d" \
-                "write error: No space left on device" "-V, --version"; do
+                "write error: No space left on device" "-V, --version" "--holidays" "--after-sunset" \
+                "Tish'a B'Av to Sunday" "Yahrzeit 1"; do
   if ! grep -qF -- "$expected" <<<"$text"; then
     echo "the page lacks: $expected"; echo "$text"; exit 1
   fi

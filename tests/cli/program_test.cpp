@@ -321,3 +321,46 @@ TEST(Program, VersionAndHelp)
 }
 
 }  // namespace
+
+namespace {
+
+// A Hebrew birthday born in the Adar of a common year falls in the second Adar of a leap year;
+// civil dates after sunset belong to the next Hebrew day; the option mistakes are usage errors.
+TEST(Program, AnniversariesHolidaysAndEvenings)
+{
+    // 1 March 2010 was 15 Adar 5770, Shushan Purim; 5787 is a leap year.
+    Finished birthday = RunProgram("--birthday 2010-03-01 --years 5785..5787 --format csv");
+    EXPECT_EQ(birthday.status, 0) << birthday.errors;
+    EXPECT_NE(birthday.output.find(",event,eventHebrew\n"), std::string::npos);
+    EXPECT_NE(birthday.output.find("2025-03-15,6,Saturday,5785,6,Adar,15,"), std::string::npos) << birthday.output;
+    EXPECT_NE(birthday.output.find("2027-03-24,3,Wednesday,5787,7,Adar II,15,"), std::string::npos);
+    EXPECT_NE(birthday.output.find(",Birthday 17,יום הולדת 17\n"), std::string::npos);
+
+    // The evening of 22 April 2024 began 15 Nisan 5784.
+    Finished evening = RunProgram("--after-sunset --format json 2024-04-22 '15 Nisan 5784'");
+    EXPECT_NE(evening.output.find("{\"civil\":\"2024-04-22\",\"weekday\":1,\"weekdayName\":\"Monday\","
+                                  "\"hebrewYear\":5784,\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\","
+                                  "\"hebrewDay\":15,"),
+              std::string::npos)
+        << evening.output;
+    EXPECT_NE(evening.output.find("\"civil\":\"2024-04-23\""), std::string::npos);  // a Hebrew date keeps its day
+    Finished bornInTheEvening = RunProgram("--after-sunset --birthday 2024-04-22 --years 5785");
+    EXPECT_EQ(bornInTheEvening.output.substr(0, 10), "2025-04-13");  // 15 Nisan 5785
+
+    Finished israel = RunProgram("--holidays --israel --years 5785 | grep -c Pesach");
+    EXPECT_EQ(israel.output, "7\n");
+
+    for (const char* usage : {"--years 5785", "--holidays 2024-01-01", "--holidays --years 7000",
+                              "--holidays --years 5790..5785", "--format ical 2024-01-01"}) {
+        Finished refused = RunProgram(usage);
+        EXPECT_EQ(refused.status, 2) << usage;
+        EXPECT_NE(refused.errors.find("Try 'detron-convert --help'"), std::string::npos) << usage;
+    }
+    Finished beforeYearOne = RunProgram("--format ics --gregorian 0001-01-01 -- -0001-12-31");
+    EXPECT_EQ(beforeYearOne.status, 1);
+    EXPECT_NE(beforeYearOne.output.find("DTSTART;VALUE=DATE:00010101\r\n"), std::string::npos);
+    EXPECT_NE(beforeYearOne.errors.find("holds the years 1 to 9999"), std::string::npos) << beforeYearOne.errors;
+    EXPECT_NE(beforeYearOne.output.find("END:VCALENDAR\r\n"), std::string::npos);
+}
+
+}  // namespace

@@ -102,7 +102,7 @@ TEST(Run, UsageErrors)
         {{"--f", "x"}, "option '--f' is ambiguous; possibilities: '--format' '--from'"},
         {{"--gregorian", "--switch=1752-09-14", "today"}, "choose one of --gregorian, --julian and --switch"},
         {{"--format"}, "--format needs a value"},
-        {{"--format", "xml", "today"}, "--format \"xml\": the formats are text, csv and json"},
+        {{"--format", "xml", "today"}, "--format \"xml\": the formats are text, csv, json and ics"},
         {{"--carry=yes", "today"}, "--carry takes no value"},
         {{"--julian", "--gregorian", "today"}, "choose one of --gregorian, --julian and --switch"},
         {{"--switch", "1752-09-14", "--julian", "today"}, "choose one of --gregorian, --julian and --switch"},
