@@ -482,6 +482,7 @@ class ScreenScaling {
 public:
     explicit ScreenScaling(DWORD dpi)
     {
+        // Set also for 100 %, which is what the prefix shows without it.
         RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
     ~ScreenScaling() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"); }
@@ -590,14 +591,15 @@ void ExpectNothingCutOrOverlapping(int dpi)
     }
 }
 
-TEST(WindowsProgram, NothingIsCutOrOverlapsAtOneHundredPercent)
+// One after the other: the scaling is the whole prefix's, for every program started meanwhile.
+TEST(WindowsProgram, NothingIsCutOrOverlapsAtTwoHundredOrOneHundredPercent)
 {
+    {
+        SCOPED_TRACE("200 %");
+        ExpectNothingCutOrOverlapping(192);
+    }
+    SCOPED_TRACE("100 %");
     ExpectNothingCutOrOverlapping(96);
-}
-
-TEST(WindowsProgram, NothingIsCutOrOverlapsAtTwoHundredPercent)
-{
-    ExpectNothingCutOrOverlapping(192);
 }
 
 }  // namespace
