@@ -6,14 +6,18 @@ DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-ba
                 dpkg-dev file lintian
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
-# Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
+# Xvfb as its display when there is none, xwd and netpbm to take pictures of that display; wixl and
+# msitools to make and read the installers, osslsigncode to sign them, zip for the portable copies,
+# openssl for the tests' throwaway certificate, xdotool to see the installed program's window.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest \
-                    wine wine64 wine32:i386 xvfb xauth x11-apps netpbm
+                    wine wine64 wine32:i386 xvfb xauth x11-apps netpbm \
+                    wixl msitools osslsigncode zip unzip openssl xdotool
 # The benchmarks: libhdate to time the engine against, valgrind to count instructions.
 BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows bench package clean
+.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows windows-package bench package \
+        clean
 
 all: build
 
@@ -70,6 +74,16 @@ windows: deps-windows
 	cmake --build --preset windows64 -j $(JOBS)
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+# What Windows users download, for both builds, in build/windows-packages: the installers
+# detron-VERSION-x64.msi and detron-VERSION-x86.msi, and the portable detron-VERSION-x64.zip and
+# detron-VERSION-x86.zip. With SIGN_CERT=cert SIGN_KEY=key (SIGN_PASS, SIGN_TIMESTAMP=url) the
+# programs and the installers are signed.
+windows-package: windows
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_PASS="$(SIGN_PASS)" SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)" \
+	  ./tools/windows-package.sh build/windows64 build/windows-packages
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_PASS="$(SIGN_PASS)" SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)" \
+	  ./tools/windows-package.sh build/windows build/windows-packages
 
 # The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb.
 package: deps-linux

@@ -86,7 +86,15 @@ if [[ "${1:-}" == --stop || "${1:-}" == --stop-xvfb ]]; then
   exit 0
 fi
 
-bits=$(pe_bits "${1:-}")
+# --bits PROGRAM: which of the two (32 or 64) runs it.
+if [[ "${1:-}" == --bits ]]; then
+  bits=$(pe_bits "${2:-}")
+  echo "${bits:-64}"
+  exit 0
+fi
+
+# DETRON_WINE_BITS chooses for a command of Wine's own (reg, msiexec), which has no header to read.
+bits=${DETRON_WINE_BITS:-$(pe_bits "${1:-}")}
 bits=${bits:-64}
 if [[ $bits == 32 ]]; then
   loader=$wine32

@@ -7,10 +7,12 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +264,8 @@ TEST(WindowsProgram, CarriesItsIconVersionAndAManifestForItsProcessor)
 #else
     EXPECT_NE(text.find("processorArchitecture=\"x86\""), std::string::npos);
 #endif
+    EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(text.find(">true/pm</dpiAware>"), std::string::npos) << "what Windows before 10 reads";
     EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr);  // version
 
     HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // the icon group
@@ -387,6 +391,215 @@ TEST(WindowsProgram, TheCloseBoxEndsItWithExitCodeZero)
     ASSERT_NE(program.Window(), nullptr);
     PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.ExitCode(), 0);
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    return name;
+}
+
+const int Lists[] = {CivilDayList, CivilMonthList, CivilYearList, HebrewDayList, HebrewMonthList, HebrewYearList};
+
+// What a Windows screen reader reads: the list's name is the static text just before it.
+TEST(WindowsProgram, EachListIsNamedByTheLabelBeforeIt)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    const std::string_view names[] = {CivilDayName.view(),  CivilMonthName.view(),  CivilYearName.view(),
+                                      HebrewDayName.view(), HebrewMonthName.view(), HebrewYearName.view()};
+    std::vector<std::wstring> seen;
+    for (int at = 0; at < 6; ++at) {
+        SCOPED_TRACE(Lists[at]);
+        HWND label = GetWindow(program.Control(Lists[at]), GW_HWNDPREV);
+        EXPECT_EQ(_wcsicmp(ClassOf(label).c_str(), L"Static"), 0);
+        EXPECT_EQ(TextOf(label), Wide(names[at]));
+        seen.push_back(TextOf(label));
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::unique(seen.begin(), seen.end()), seen.end()) << "six different names";
+
+    // The Tab order is the children's order: six lists, then the two buttons.
+    std::vector<HWND> stops;
+    for (HWND child = GetWindow(program.Window(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child)) {
+            stops.push_back(child);
+        }
+    }
+    ASSERT_EQ(stops.size(), 8u);
+    for (int at = 0; at < 6; ++at) {
+        EXPECT_EQ(stops[at], program.Control(Lists[at]));
+    }
+    EXPECT_EQ(TextOf(stops[6]), Wide(TodayCaption.view()));
+    EXPECT_EQ(TextOf(stops[7]), Wide(CloseCaption.view()));
+}
+
+// A choice the program makes for the person (the other side of a conversion) reaches screen
+// readers as a value change, seen here by a hook outside the program's process.
+std::vector<HWND>* valueChanges = nullptr;
+
+void CALLBACK ValueChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (valueChanges != nullptr && object == OBJID_CLIENT && child == CHILDID_SELF) {
+        valueChanges->push_back(window);
+    }
+}
+
+TEST(WindowsProgram, TheOtherSideOfAConversionIsAnnouncedAsAValueChange)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    std::vector<HWND> changed;
+    valueChanges = &changed;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, ValueChanged,
+                                         program.Process(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    program.Choose(CivilYearList, program.Selection(CivilYearList) + 1);
+    HWND hebrewYear = program.Control(HebrewYearList);
+    // The hook's calls come as messages to this thread.
+    bool seen = Eventually([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        return std::find(changed.begin(), changed.end(), hebrewYear) != changed.end();
+    });
+    UnhookWinEvent(hook);
+    valueChanges = nullptr;
+    EXPECT_TRUE(seen) << "no value change of the Hebrew year list";
+}
+
+// The screen at another scaling (Windows' 150 or 200 %), for the programs started while it lives.
+class ScreenScaling {
+public:
+    explicit ScreenScaling(DWORD dpi)
+    {
+        // Set also for 100 %, which is what the prefix shows without it.
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    ~ScreenScaling() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"); }
+};
+
+RECT ClientPlace(HWND window, HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// Whether `text` in the controls' font at `dpi` fits `width` x `height`.
+struct Measure {
+    explicit Measure(int dpi)
+    {
+        LOGFONTW description{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
+        description.lfHeight = MulDiv(description.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
+        font = CreateFontIndirectW(&description);
+        context = CreateCompatibleDC(nullptr);
+        SelectObject(context, font);
+    }
+    ~Measure()
+    {
+        DeleteDC(context);
+        DeleteObject(font);
+    }
+    SIZE Of(const std::wstring& text) const
+    {
+        SIZE size{};
+        GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    }
+    HFONT font;
+    HDC context;
+};
+
+int FrameOf(int list)
+{
+    return list >= CivilDayList && list <= CivilYearList     ? CivilFrame
+           : list >= HebrewDayList && list <= HebrewYearList ? HebrewFrame
+                                                             : -1;
+}
+
+// At every scaling each control lies inside the window and apart from the others (a list inside
+// its frame, below the caption), and every text fits: a button's caption, a frame's caption, a
+// list's longest item beside its arrow.
+void ExpectNothingCutOrOverlapping(int dpi)
+{
+    ScreenScaling scaling(static_cast<DWORD>(dpi));
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    HWND window = program.Window();
+    Measure measure(dpi);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, MulDiv(ClientWidth, dpi, 96)) << "the window keeps its proportions";
+
+    const int frames[] = {CivilFrame, HebrewFrame};
+    const int all[] = {CivilDayList, CivilMonthList, CivilYearList, HebrewDayList, HebrewMonthList, HebrewYearList,
+                       TodayButton,  CloseButton,    CivilFrame,    HebrewFrame};
+    for (int number : all) {
+        SCOPED_TRACE(number);
+        RECT place = ClientPlace(window, program.Control(number));
+        RECT inside;
+        EXPECT_TRUE(IntersectRect(&inside, &place, &client) && EqualRect(&inside, &place)) << "inside the window";
+        for (int other : all) {
+            RECT otherPlace = ClientPlace(window, program.Control(other));
+            bool listInFrame = FrameOf(number) == other;
+            if (other == number || FrameOf(other) == number) {
+                continue;
+            }
+            RECT overlap;
+            if (listInFrame) {
+                RECT within;
+                IntersectRect(&within, &place, &otherPlace);
+                EXPECT_TRUE(EqualRect(&within, &place)) << "inside its frame";
+                EXPECT_GE(place.top, otherPlace.top + measure.Of(TextOf(program.Control(other))).cy)
+                    << "below the frame's caption";
+            } else {
+                EXPECT_FALSE(IntersectRect(&overlap, &place, &otherPlace)) << "overlaps " << other;
+            }
+        }
+        int width = place.right - place.left;
+        int height = place.bottom - place.top;
+        if (std::find(std::begin(frames), std::end(frames), number) != std::end(frames) || number <= CloseButton) {
+            SIZE text = measure.Of(TextOf(program.Control(number)));
+            EXPECT_LT(text.cx, width - 2 * MulDiv(8, dpi, 96));
+            EXPECT_LT(text.cy, height);
+        } else {
+            int widest = 0;
+            for (int item = 0; item < program.Count(number); ++item) {
+                wchar_t text[64] = {};
+                SendMessageW(program.Control(number), CB_GETLBTEXT, static_cast<WPARAM>(item),
+                             reinterpret_cast<LPARAM>(text));
+                widest = std::max(widest, static_cast<int>(measure.Of(text).cx));
+            }
+            // Beside the item: the arrow, as wide as a scroll bar, and the list's border and margins.
+            int room = width - GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) -
+                       4 * GetSystemMetricsForDpi(SM_CXEDGE, static_cast<UINT>(dpi));
+            EXPECT_LE(widest, room) << "the longest item is cut";
+            EXPECT_GE(height, measure.Of(L"0").cy) << "a closed list as tall as its text";
+        }
+    }
+}
+
+// One after the other: the scaling is the whole prefix's, for every program started meanwhile.
+TEST(WindowsProgram, NothingIsCutOrOverlapsAtTwoHundredOrOneHundredPercent)
+{
+    {
+        SCOPED_TRACE("200 %");
+        ExpectNothingCutOrOverlapping(192);
+    }
+    SCOPED_TRACE("100 %");
+    ExpectNothingCutOrOverlapping(96);
 }
 
 }  // namespace

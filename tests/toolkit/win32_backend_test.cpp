@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include "tests/toolkit/test_window.h"
 #include "toolkit/core/event_state.h"
@@ -354,6 +355,101 @@ TEST_F(Win32Toolkit, ShowMessageIsModalWithCaptionTextAndOk)
     EXPECT_EQ(caption, L"\u05D0\u05D5\u05D3\u05D5\u05EA");
     EXPECT_TRUE(ownerWasDisabled);
     EXPECT_TRUE(IsWindowEnabled(window)) << "enabled again afterwards";
+}
+
+// A Windows screen reader names a list by the static text just before it among its siblings.
+TEST_F(Win32Toolkit, ANamedListHasAHiddenLabelJustBeforeIt)
+{
+    SetControlName(List, "\xE9\xE5\xED");
+    SetControlName(List, "\xE7\xE5\xE3\xF9");
+    HWND label = GetWindow(Control(List), GW_HWNDPREV);
+    wchar_t text[16] = {};
+    GetClassNameW(label, text, 16);
+    EXPECT_EQ(_wcsicmp(text, L"Static"), 0);
+    GetWindowTextW(label, text, 16);
+    EXPECT_STREQ(text, L"\u05D7\u05D5\u05D3\u05E9") << "named anew, not labelled twice";
+    EXPECT_EQ(GetWindow(label, GW_HWNDPREV), Control(Frame)) << "in the list's own place in the order";
+    EXPECT_FALSE(IsWindowVisible(label));
+    EXPECT_EQ(GetWindowLongW(label, GWL_STYLE) & WS_TABSTOP, 0);
+
+    // Wine's own accessibility layer reads every window as a plain client object named by its
+    // text: it does not look for a list's label, nor keep a name given through IAccPropServices,
+    // so a list reads as its current item there. It does read the label, as invisible.
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                         reinterpret_cast<void**>(&accessible)),
+              S_OK);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+    EXPECT_STREQ(name, L"\u05D7\u05D5\u05D3\u05E9");
+    SysFreeString(name);
+    VARIANT state;
+    VariantInit(&state);
+    ASSERT_EQ(accessible->get_accState(self, &state), S_OK);
+    EXPECT_NE(state.lVal & STATE_SYSTEM_INVISIBLE, 0);
+    accessible->Release();
+
+    AddDropDownList(List, 0, 0, 10, 10);
+    EXPECT_FALSE(IsWindow(label)) << "the label goes with its list";
+}
+
+RECT PlaceIn(HWND window, HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+LONG FontHeight(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+// Moved to a monitor at 200 %: every control at twice its place and size (a closed list's height is
+// its font's), in a font twice as tall, and the window where Windows proposes; back at 100 %, all
+// as it was.
+TEST_F(Win32Toolkit, AChangeOfDpiScalesEveryControlAndItsFont)
+{
+    const int numbers[] = {First, Frame, List, Last};
+    std::vector<RECT> before;
+    for (int number : numbers) {
+        before.push_back(PlaceIn(window, Control(number)));
+    }
+    LONG height = FontHeight(Control(List));
+    RECT outer;
+    GetWindowRect(window, &outer);
+    RECT proposed{outer.left, outer.top, outer.left + 2 * (outer.right - outer.left),
+                  outer.top + 2 * (outer.bottom - outer.top)};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&proposed));
+    for (std::size_t at = 0; at < before.size(); ++at) {
+        SCOPED_TRACE(numbers[at]);
+        RECT now = PlaceIn(window, Control(numbers[at]));
+        EXPECT_EQ(now.left, 2 * before[at].left);
+        EXPECT_EQ(now.top, 2 * before[at].top);
+        EXPECT_EQ(now.right - now.left, 2 * (before[at].right - before[at].left));
+        if (numbers[at] != List) {
+            EXPECT_EQ(now.bottom - now.top, 2 * (before[at].bottom - before[at].top));
+        }
+        EXPECT_EQ(FontHeight(Control(numbers[at])), 2 * height);
+    }
+    RECT moved;
+    GetWindowRect(window, &moved);
+    EXPECT_TRUE(EqualRect(&moved, &proposed));
+
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&outer));
+    for (std::size_t at = 0; at < before.size(); ++at) {
+        RECT now = PlaceIn(window, Control(numbers[at]));
+        EXPECT_TRUE(EqualRect(&now, &before[at])) << numbers[at];
+    }
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(Control(List), WM_GETFONT, 0, 0));
+    EXPECT_EQ(font, GetStockObject(DEFAULT_GUI_FONT));
+    Drain();
 }
 
 TEST_F(Win32Toolkit, ReplacingAWindowReleasesItsControlsAndMenus)

@@ -59,6 +59,43 @@ std::string Narrow(const wchar_t* text, std::size_t length)
     return hebrew_text::Utf16ToCp1255(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 
+// The program gives every place and size for 96 dots per inch, Windows' 100 %; each window shows
+// them at its monitor's DPI. The functions that tell a window's DPI came with Windows 10: looked up,
+// so that the program still starts on older Windows, where the system's DPI is every window's.
+constexpr UINT BaseDpi = USER_DEFAULT_SCREEN_DPI;
+
+struct DpiFunctions {
+    UINT(WINAPI* forWindow)(HWND) = nullptr;
+    UINT(WINAPI* forSystem)() = nullptr;
+    BOOL(WINAPI* adjustRect)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+};
+
+template <class Function>
+void LookUp(Function& function, HMODULE user, const char* name)
+{
+    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user, name)));
+}
+
+DpiFunctions FindDpiFunctions()
+{
+    DpiFunctions found;
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    LookUp(found.forWindow, user, "GetDpiForWindow");
+    LookUp(found.forSystem, user, "GetDpiForSystem");
+    LookUp(found.adjustRect, user, "AdjustWindowRectExForDpi");
+    return found;
+}
+
+int Scale(int value, UINT dpi)
+{
+    return MulDiv(value, static_cast<int>(dpi), static_cast<int>(BaseDpi));
+}
+
+// A place and size as the program gave them, at 96 DPI.
+struct Place {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 std::wstring ClassName(int number)
 {
     wchar_t name[32];
@@ -81,6 +118,7 @@ struct WindowRecord {
     HACCEL accelerators = nullptr;
     HBRUSH background = nullptr;  // none in this program
     int number = 0;
+    UINT dpi = BaseDpi;  // what its controls are sized for
     ~WindowRecord();
 };
 
@@ -88,6 +126,8 @@ struct ControlRecord {
     HWND hwnd = nullptr;
     ControlKind kind = ControlKind::PushButton;
     WNDPROC platformProcedure = nullptr;
+    HWND label = nullptr;  // the static text a screen reader names the control by, see SetControlName
+    Place place;
     ~ControlRecord()
     {
         // Cleared first, so that the destruction's own notice finds nothing left to release.
@@ -95,6 +135,9 @@ struct ControlRecord {
         hwnd = nullptr;
         if (window != nullptr && IsWindow(window)) {
             DestroyWindow(window);
+        }
+        if (label != nullptr && IsWindow(label)) {
+            DestroyWindow(label);
         }
     }
 };
@@ -114,7 +157,10 @@ struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     HINSTANCE instance = nullptr;
     HICON icon = nullptr;
     HCURSOR cursor = nullptr;
-    HFONT font = nullptr;
+    HFONT font = nullptr;  // for the system's DPI
+    DpiFunctions dpiFunctions;
+    UINT systemDpi = BaseDpi;
+    std::unordered_map<UINT, HFONT> scaledFonts;  // the same font for other DPIs, made on first use
     HWND controlParent = nullptr;
     IAccPropServices* accessibility = nullptr;  // made on first use, kept for the program's life
     // Built since the last message was handled, see FinishBuilding: controls made hidden, and
@@ -185,6 +231,78 @@ WindowRecord* WindowRecordOf(HWND window)
 {
     WindowRecord* record = State().windows.Find(WindowNumberOf(window));
     return record != nullptr && record->hwnd == window ? record : nullptr;
+}
+
+UINT WindowDpi(HWND window)
+{
+    Toolkit& t = State();
+    if (WindowRecord* record = WindowRecordOf(window)) {
+        return record->dpi;
+    }
+    return t.dpiFunctions.forWindow != nullptr ? t.dpiFunctions.forWindow(window) : t.systemDpi;
+}
+
+// The controls' font at a DPI: the system's own at the system's DPI, else the same font scaled.
+HFONT FontFor(UINT dpi)
+{
+    Toolkit& t = State();
+    if (dpi == t.systemDpi) {
+        return t.font;
+    }
+    HFONT& font = t.scaledFonts[dpi];
+    if (font == nullptr) {
+        LOGFONTW description{};
+        GetObjectW(t.font, sizeof description, &description);
+        description.lfHeight = MulDiv(description.lfHeight, static_cast<int>(dpi), static_cast<int>(t.systemDpi));
+        description.lfWidth = MulDiv(description.lfWidth, static_cast<int>(dpi), static_cast<int>(t.systemDpi));
+        font = CreateFontIndirectW(&description);
+    }
+    return font != nullptr ? font : t.font;
+}
+
+void PutAt(HWND window, const Place& place, UINT dpi)
+{
+    SetWindowPos(window, nullptr, Scale(place.x, dpi), Scale(place.y, dpi), Scale(place.width, dpi),
+                 Scale(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A window moved to a monitor of another DPI, or whose monitor's scaling changed: its controls
+// and their font follow, and the window takes the outer rectangle Windows proposes for it.
+void ChangeDpi(HWND window, UINT dpi, const RECT& proposed)
+{
+    Toolkit& t = State();
+    WindowRecord* record = WindowRecordOf(window);
+    if (record == nullptr || dpi == 0) {
+        return;
+    }
+    record->dpi = dpi;
+    HFONT font = FontFor(dpi);
+    t.controls.ForEach([&](int, ControlRecord& control) {
+        if (control.hwnd == nullptr || GetParent(control.hwnd) != window) {
+            return;
+        }
+        for (HWND part : {control.hwnd, control.label}) {
+            if (part != nullptr) {
+                SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                PutAt(part, control.place, dpi);
+            }
+        }
+    });
+    SetWindowPos(window, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+                 proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// The outer size of a window whose client area is `client` at `dpi`.
+RECT OuterRect(RECT client, DWORD style, UINT dpi)
+{
+    Toolkit& t = State();
+    if (dpi != t.systemDpi && t.dpiFunctions.adjustRect != nullptr) {
+        t.dpiFunctions.adjustRect(&client, style, FALSE, 0, dpi);
+    } else {
+        AdjustWindowRect(&client, style, FALSE);
+    }
+    return client;
 }
 
 HWND ListOf(int number)
@@ -289,6 +407,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        if (GetParent(window) == nullptr) {
+            ChangeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
     case WM_CAPTURECHANGED:
         win32::SizingCaptureChanged(window, reinterpret_cast<HWND>(lParam));
         break;
@@ -335,22 +459,24 @@ Handle CreateControl(int number, ControlKind kind, const wchar_t* className, DWO
     t.controls.Release(number);
     // Shown by FinishBuilding: a visible control paints itself at once, one at a time.
     bool visible = (style & WS_VISIBLE) != 0;
-    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, x, y, width,
-                                   height, t.controlParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
-                                   t.instance, nullptr);
+    UINT dpi = WindowDpi(t.controlParent);
+    HWND control = CreateWindowExW(extendedStyle, className, Wide(caption).c_str(), style & ~WS_VISIBLE, Scale(x, dpi),
+                                   Scale(y, dpi), Scale(width, dpi), Scale(height, dpi), t.controlParent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), t.instance, nullptr);
     if (control == nullptr) {
         return 0;
     }
     auto record = std::make_unique<ControlRecord>();
     record->hwnd = control;
     record->kind = kind;
+    record->place = {x, y, width, height};
     record->platformProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
     t.platformProcedures[control] = record->platformProcedure;
     t.controls.Put(number, std::move(record));
     SetWindowLongPtrW(control, GWLP_ID, number);
     SetPropW(control, ControlNumberProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(number) + 1));
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(t.font), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(dpi)), TRUE);
     if (visible) {
         t.unshown.push_back(control);
     }
@@ -410,6 +536,33 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM found)
     return TRUE;
 }
 
+// Windows screen readers name a control that has no text of its own by the static text just
+// before it among its siblings (the reverse Tab order, stopping at the previous tab stop), as a
+// dialog's label stands before its field. The label is made there, in the same place as the
+// control, and not shown: the window looks as it did, and a static text takes no focus.
+void PutLabel(ControlRecord& record, const std::wstring& text)
+{
+    if (record.label != nullptr && IsWindow(record.label)) {
+        SetWindowTextW(record.label, text.c_str());
+        return;
+    }
+    HWND parent = GetParent(record.hwnd);
+    UINT dpi = WindowDpi(parent);
+    const Place& place = record.place;
+    record.label = CreateWindowExW(0, L"Static", text.c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, Scale(place.x, dpi),
+                                   Scale(place.y, dpi), Scale(place.width, dpi), Scale(place.height, dpi), parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), State().instance, nullptr);
+    if (record.label == nullptr) {
+        return;
+    }
+    SendMessageW(record.label, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(dpi)), FALSE);
+    // A new child comes last; moved to just before its control, where it would stand had it
+    // been made first.
+    HWND before = GetWindow(record.hwnd, GW_HWNDPREV);
+    SetWindowPos(record.label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 }  // namespace
 
 // The platform round: one message, handed to the sizing, the active window's accelerators or
@@ -450,6 +603,13 @@ void InitToolkit()
     state->icon = LoadIconW(state->instance, MAKEINTRESOURCEW(1));
     state->cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     state->font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    state->dpiFunctions = FindDpiFunctions();
+    if (state->dpiFunctions.forSystem != nullptr) {
+        state->systemDpi = state->dpiFunctions.forSystem();
+    } else if (HDC screen = GetDC(nullptr)) {
+        state->systemDpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), CommonControlClasses};
     InitCommonControlsEx(&classes);
     InitCommonControls();
@@ -463,6 +623,9 @@ void EndToolkit()
         state->windows.Clear();
         state->controls.Clear();
         state->menus.Clear();
+        for (auto& [dpi, font] : state->scaledFonts) {
+            DeleteObject(font);
+        }
     }
     ExitProcess(0);
 }
@@ -491,8 +654,10 @@ Handle OpenMainWindow(int number, int x, int y, int clientWidth, int clientHeigh
     if (style == 0) {
         style = WS_CAPTION;
     }
-    RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRect(&outer, style, FALSE);
+    // Made on the primary monitor, whose DPI is the system's; told by WM_DPICHANGED should
+    // Windows put it on another.
+    UINT dpi = t.systemDpi;
+    RECT outer = OuterRect({0, 0, Scale(clientWidth, dpi), Scale(clientHeight, dpi)}, style, dpi);
     int width = outer.right - outer.left;
     int height = outer.bottom - outer.top;
 
@@ -526,6 +691,14 @@ Handle OpenMainWindow(int number, int x, int y, int clientWidth, int clientHeigh
     record->hwnd = window;
     record->number = number;
     t.windows.Put(number, std::move(record));
+    UINT shownAt = t.dpiFunctions.forWindow != nullptr ? t.dpiFunctions.forWindow(window) : dpi;
+    if (shownAt != 0 && shownAt != dpi) {
+        dpi = shownAt;
+        RECT resized = OuterRect({0, 0, Scale(clientWidth, dpi), Scale(clientHeight, dpi)}, style, dpi);
+        SetWindowPos(window, nullptr, 0, 0, resized.right - resized.left, resized.bottom - resized.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    t.windows.Find(number)->dpi = dpi;
     SetPropW(window, WindowNumberProperty, reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(number) + 1));
 
     if (!hidden) {
@@ -643,10 +816,26 @@ int GetListSelection(int list)
     return combo != nullptr ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : -1;
 }
 
+namespace {
+
+// A choice the program makes in a list is announced to screen readers as a person's own would be;
+// the list itself tells them only of a person's.
+LRESULT Select(HWND combo, WPARAM index)
+{
+    LRESULT before = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    LRESULT result = SendMessageW(combo, CB_SETCURSEL, index, 0);
+    if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != before) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, combo, OBJID_CLIENT, CHILDID_SELF);
+    }
+    return result;
+}
+
+}  // namespace
+
 int SetListSelection(int list, int index)
 {
     HWND combo = ListOf(list);
-    return combo != nullptr ? static_cast<int>(SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0)) : -1;
+    return combo != nullptr ? static_cast<int>(Select(combo, static_cast<WPARAM>(index))) : -1;
 }
 
 std::string GetControlText(int control)
@@ -670,13 +859,13 @@ void SetControlText(int control, std::string_view text)
     HWND window = record->hwnd;
     if (record->kind == ControlKind::DropDownList && (GetWindowLongW(window, GWL_STYLE) & 1) != 0) {
         if (text.empty()) {
-            SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            Select(window, static_cast<WPARAM>(-1));
             return;
         }
         LRESULT found = SendMessageW(window, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                      reinterpret_cast<LPARAM>(Wide(text).c_str()));
         if (found != CB_ERR) {
-            SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+            Select(window, static_cast<WPARAM>(found));
         }
         return;
     }
@@ -690,13 +879,14 @@ void SetControlName(int control, std::string_view name)
     if (record == nullptr || record->hwnd == nullptr) {
         return;
     }
+    std::wstring text = Wide(name);
+    PutLabel(*record, text);
     if (t.accessibility == nullptr &&
         FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&t.accessibility)))) {
         t.accessibility = nullptr;
-        return;  // no accessibility service: the lists keep the platform's own names
+        return;  // no accessibility service: the label names the control
     }
-    std::wstring text = Wide(name);
     t.accessibility->SetHwndPropStr(record->hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                     text.c_str());
 }

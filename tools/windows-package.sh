@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Packs one Windows build for its users: an installer (per user, made with wixl from msitools)
+# and a portable .zip of the two programs, into OUT:
+#   detron-VERSION-ARCH.msi   detron-VERSION-ARCH.zip      (ARCH: x64 or x86)
+#   tools/windows-package.sh BUILD_DIR OUT [VERSION]
+# VERSION is the project's (CMakeLists.txt) unless given. With SIGN_CERT and SIGN_KEY (a
+# code-signing certificate and its private key, PEM or DER; SIGN_PASS its password, SIGN_TIMESTAMP
+# a timestamp server's address) both programs are signed before they go into the installer and
+# the .zip, and the installer itself after it is made; without them nothing is signed.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:?usage: tools/windows-package.sh BUILD_DIR OUT [VERSION]}
+out=${2:?usage: tools/windows-package.sh BUILD_DIR OUT [VERSION]}
+version=${3:-$(sed -n 's/^project(detron VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")}
+# Windows Installer compares three fields.
+while [[ $(tr -cd . <<<"$version" | wc -c) -lt 2 ]]; do version=$version.0; done
+
+case "$("$here/tools/wine-run.sh" --bits "$build/converter/detron.exe")" in
+  64) arch=x64 ;;
+  *) arch=x86 ;;
+esac
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+sign() {
+  [[ -n "${SIGN_CERT:-}" && -n "${SIGN_KEY:-}" ]] || return 0
+  local options=(-certs "$SIGN_CERT" -key "$SIGN_KEY" -n Detron -h sha256)
+  [[ -n "${SIGN_PASS:-}" ]] && options+=(-pass "$SIGN_PASS")
+  [[ -n "${SIGN_TIMESTAMP:-}" ]] && options+=(-ts "$SIGN_TIMESTAMP")
+  osslsigncode sign "${options[@]}" -in "$1" -out "$1.signed" >/dev/null
+  mv "$1.signed" "$1"
+}
+
+cp "$build/converter/detron.exe" "$build/cli/detron-convert.exe" "$here/converter/windows/detron.ico" "$stage/"
+sign "$stage/detron.exe"
+sign "$stage/detron-convert.exe"
+
+name=detron-$version-$arch
+(cd "$stage" && wixl -a "$arch" -D Version="$version" -o "$stage/$name.msi" "$here/packaging/windows/detron.wxs")
+# wixl writes a database without a code page; the Start-menu entry's Hebrew name needs 1255.
+printf '\r\n\r\n1255\t_ForceCodepage\r\n' >"$stage/_ForceCodepage.idt"
+msibuild "$stage/$name.msi" -i "$stage/_ForceCodepage.idt"
+msibuild "$stage/$name.msi" -q "UPDATE Shortcut SET Name = 'DETRON|דטרון' WHERE Shortcut = 'StartMenuShortcut'"
+sign "$stage/$name.msi"
+mv "$stage/$name.msi" "$out/"
+
+rm -f "$out/$name.zip"
+mkdir "$stage/$name"
+cp "$stage/detron.exe" "$stage/detron-convert.exe" "$stage/$name/"
+(cd "$stage" && zip -q -X -r "$out/$name.zip" "$name")
+echo "$out/$name.msi"
+echo "$out/$name.zip"
