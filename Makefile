@@ -3,7 +3,7 @@ DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-ba
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
                 groff-base man-db bsdextrautils \
                 python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
-                dpkg-dev file lintian
+                dpkg-dev file lintian devscripts blhc
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display.
