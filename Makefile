@@ -71,11 +71,12 @@ windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb.
+# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb. CPack
+# gives the parts of a .deb the packer's umask; with 022 the package is the same for everyone.
 package: deps-linux
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
-	cd build/package && cpack --config CPackConfig.cmake
+	cd build/package && umask 022 && cpack --config CPackConfig.cmake
 	@ls build/package/packages/*.deb
 
 # Times the engine beside libhdate on the same random days and prints the ratios, then counts

@@ -4,13 +4,14 @@
 # for each way of installing the package:
 #   recommends      apt-get install ./detron.deb
 #   no-recommends   the same with --no-install-recommends
-#   vera+FONT       fontconfig's font dependency met first by ttf-bitstream-vera (no Hebrew
-#                   letters), then the package installed beside FONT, one of the alternatives
-#                   of its font dependency other than the first; DejaVu is then not there
+#   vera            fontconfig's font dependency met first by ttf-bitstream-vera (no Hebrew
+#                   letters), then the package installed without recommends
+#   vera+FONT       the same, with FONT named beside the package: one of the alternatives of
+#                   its font dependency other than the first, so that DejaVu is not there
 # Each time the installed window is started on a private display, and once it has gone idle a
 # picture of it is saved; which fonts fontconfig gives for "DejaVu Sans" and for Hebrew is
-# noted. The package is then purged, with what it brought, and whatever is left on the system
-# that was not there before is listed. Every font the package may bring is also checked for
+# noted. The package is then purged, with what it brought (FONT included), and whatever is left
+# on the system that was not there before is listed, with the package that owns it, if any. Every font the package may bring is also checked for
 # every character of the window's texts (fc-query), and must draw them all.
 # Not part of `make test`: it needs the Debian mirror, root, and a few minutes.
 #   tools/package-check.sh [DEB [OUT_DIR]]
@@ -143,6 +144,9 @@ scenario() {
        >"$out/$name.install.log" 2>&1; then
     tail -n 20 "$out/$name.install.log"; fail "$name: apt-get install"; return 0
   fi
+  # A font named beside the package came for it, and goes with it.
+  # shellcheck disable=SC2086
+  [[ -z "$extra" ]] || in_system "$name" apt-mark auto $extra >/dev/null
   local added
   added=$(in_system "$name" dpkg-query -W -f='${Package}\n' | sort | comm -13 "$work/$name.packages-before" -)
   say "  installed with $(wc -l <<<"$added") packages, fonts: $(grep -E '^(fonts-|ttf-|culmus)' <<<"$added" | xargs)"
@@ -150,18 +154,17 @@ scenario() {
       "$(in_system "$name" dpkg-query -W -f='${Package}\n' | grep -E '^(fonts-|ttf-|culmus)' | xargs)"
   picture "$name"
   in_system "$name" apt-get purge -y -q --autoremove detron >"$out/$name.purge.log" 2>&1 || fail "$name: purge"
-  local left
+  local left packages_left owner
   left=$(files_of "$name" | comm -13 "$work/$name.files-before" -)
-  local packages_left
   packages_left=$(in_system "$name" dpkg-query -W -f='${Package} ${Status}\n' | grep -v ' not-installed$' |
     cut -d' ' -f1 | sort | comm -13 "$work/$name.packages-before" - | xargs)
   say "  after purge: packages left: ${packages_left:-none}"
-  if [[ -n "$left" ]]; then
-    say "  after purge: files left:"
-    sed 's/^/    /' <<<"$left" | tee -a "$report"
-  else
-    say "  after purge: files left: none"
-  fi
+  say "  after purge: files left: $(grep -c . <<<"$left" || true)"
+  while read -r file; do
+    [[ -n "$file" ]] || continue
+    owner=$(in_system "$name" dpkg-query -S "${file#.}" 2>/dev/null | cut -d: -f1 | head -n 1 || true)
+    say "    ${file#.} (${owner:-no package})"
+  done <<<"$left"
   grep -q detron <<<"$left$packages_left" && fail "$name: the purge left detron's files"
   for mount in "$work/$name/var/cache/apt/archives" "$work/$name/dev" "$work/$name/proc"; do umount -l "$mount"; done
   rm -rf --one-file-system "${work:?}/$name"
@@ -169,6 +172,7 @@ scenario() {
 
 scenario recommends "" "" ""
 scenario no-recommends "" "--no-install-recommends" ""
+scenario vera "fontconfig ttf-bitstream-vera" "--no-install-recommends" ""
 for font in $fonts; do
   [[ "$font" == fonts-dejavu-core ]] && continue
   scenario "vera+$font" "fontconfig ttf-bitstream-vera" "--no-install-recommends" "$font"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The package is reproducible: built again from a copy of the sources in other folders (sources
-# and build both elsewhere), with the same time of the last commit, it is the same to the byte
-# as the package of this build. On a difference, says which files differ. That build's log
-# also shows blhc that every compiler and linker command took Debian's hardening flags.
+# and build both elsewhere, with another umask) and the same time of the last commit, it is the
+# same to the byte as the package of this build. On a difference, says which files differ. That
+# build's log also shows blhc that every compiler and linker command took Debian's hardening
+# flags.
 #   reproducible_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
@@ -17,15 +18,19 @@ epoch=$(sed -n 's/.*set(ENV{SOURCE_DATE_EPOCH} \([0-9]*\)).*/\1/p' "$build/packa
 [[ -n "$epoch" ]] || { echo "FAIL: no SOURCE_DATE_EPOCH in the first build"; exit 1; }
 unset SOURCE_DATE_EPOCH
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/first" >"$work/first.log" 2>&1 || { cat "$work/first.log"; exit 1; }
+(umask 0022 && cpack --config "$build/CPackConfig.cmake" -B "$work/first") >"$work/first.log" 2>&1 ||
+  { cat "$work/first.log"; exit 1; }
 mkdir -p "$work/elsewhere/detron-sources"
 tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/elsewhere/detron-sources" -xf -
 other=$work/elsewhere/other-build
+# Built by someone whose files are group-writable by default, too. CPack gives the parts of the
+# .deb the packer's umask, so it runs with 022, as `make package` runs it.
+umask 0002
 {
   SOURCE_DATE_EPOCH=$epoch cmake -S "$work/elsewhere/detron-sources" -B "$other" -DCMAKE_BUILD_TYPE=Release \
     -DDETRON_WERROR=ON -DDETRON_DEBIAN_BUILD_FLAGS=ON -DDETRON_TESTS=OFF &&
   cmake --build "$other" -j 2 --verbose --target detron detron-convert package_docs &&
-  cpack --config "$other/CPackConfig.cmake" -B "$work/second"
+  (umask 0022 && cpack --config "$other/CPackConfig.cmake" -B "$work/second")
 } >"$work/second.log" 2>&1 || { tail -n 40 "$work/second.log"; exit 1; }
 
 # blhc reads build logs from the line dpkg-buildpackage starts them with.
