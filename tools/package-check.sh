@@ -9,10 +9,11 @@
 #   vera+FONT       the same, with FONT named beside the package: one of the alternatives of
 #                   its font dependency other than the first, so that DejaVu is not there
 # Each time the installed window is started on a private display, and once it has gone idle a
-# picture of it is saved; which fonts fontconfig gives for "DejaVu Sans" and for Hebrew is
-# noted. The package is then purged, with what it brought (FONT included), and whatever is left
-# on the system that was not there before is listed, with the package that owns it, if any. Every font the package may bring is also checked for
-# every character of the window's texts (fc-query), and must draw them all.
+# picture of it is saved, and one of its About box; which fonts fontconfig gives for
+# "DejaVu Sans" and for Hebrew is noted. The package is then purged, with what it brought (FONT
+# included), and whatever is left on the system that was not there before is listed, with the
+# package that owns it, if any. Every font the package may bring is also checked for every
+# character of the window's texts (fc-query), and must draw them all.
 # Not part of `make test`: it needs the Debian mirror, root, and a few minutes.
 #   tools/package-check.sh [DEB [OUT_DIR]]
 # DEB defaults to the one `make package` made; OUT_DIR (build/package-check) receives the
@@ -115,12 +116,24 @@ picture() {
       "Hebrew -> $(in_system "$name" fc-match ':lang=he' 2>&1 | head -n 1)"
   "$here/tools/x-session.sh" bash -c '
     chroot "$1" env LC_ALL=C.UTF-8 QT_ACCESSIBILITY=0 /usr/bin/detron 2>"$3.stderr" & program=$!
-    window=$(xdotool search --sync --onlyvisible --class detron | head -n 1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --class detron | head -n 1)
+    [[ -n "$window" ]] || exit 1
     "$2/tools/wait-idle.sh" "$program"
     xwd -id "$window" -silent | xwdtopnm 2>/dev/null | pnmtopng >"$3.png"
+    # The About item, leftmost on the menu bar, and the message box it opens.
+    xdotool mousemove --window "$window" 22 8 click 1
+    for _ in $(seq 1200); do
+      box=$(xdotool search --onlyvisible --class detron | grep -vx "$window" | head -n 1 || true)
+      [[ -n "$box" ]] && break
+      sleep 0.05
+    done
+    [[ -n "$box" ]] || exit 2
+    "$2/tools/wait-idle.sh" "$program"
+    xwd -id "$box" -silent | xwdtopnm 2>/dev/null | pnmtopng >"$3.about.png"
     kill "$program"' picture "$root" "$here" "$out/$name" >"$out/$name.window.log" 2>&1 ||
-    { cat "$out/$name.window.log"; fail "$name: the window did not start"; return 0; }
-  say "  picture: $out/$name.png ($(pngtopnm "$out/$name.png" | head -n 2 | tail -n 1 | tr ' ' 'x'))"
+    { cat "$out/$name.window.log"; fail "$name: the window or its About box did not show"; return 0; }
+  say "  pictures: $out/$name.png ($(pngtopnm "$out/$name.png" | head -n 2 | tail -n 1 | tr ' ' 'x')), the About" \
+      "box $out/$name.about.png"
   [[ -s "$out/$name.stderr" ]] && say "  the program wrote: $(head -n 5 "$out/$name.stderr" | tr '\n' ' ')"
   return 0
 }
