@@ -67,7 +67,10 @@ for font in $fonts; do
   checked=$((checked + 1))
 done
 [[ $checked -gt 0 ]] || fail "none of the fonts ($fonts) is installed to check"
-manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$work/root/usr/share/man/man1/detron.1.gz" 2>&1)
+zcat "$work/root/usr/share/man/man1/detron.1.gz" >"$work/detron.1"
+warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$work/detron.1" 2>&1)
+[[ -z "$warnings" ]] || fail "detron(1) formats with warnings: $warnings"
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$work/detron.1" 2>&1)
 while IFS=$'\t' read -r shown_by text; do
   [[ "$shown_by" == button || "$shown_by" == menu ]] || continue
   grep -qF -- "$text" <<<"$manual" || fail "detron(1) does not name the $shown_by $text"
