@@ -3,7 +3,7 @@ DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-ba
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
                 groff-base man-db bsdextrautils hebcal tzdata python3-icalendar \
                 python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
-                dpkg-dev file lintian
+                dpkg-dev file lintian devscripts blhc
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display; wixl and
@@ -85,11 +85,12 @@ windows-package: windows
 	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_PASS="$(SIGN_PASS)" SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)" \
 	  ./tools/windows-package.sh build/windows build/windows-packages
 
-# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb.
+# The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb. CPack
+# gives the parts of a .deb the packer's umask; with 022 the package is the same for everyone.
 package: deps-linux
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
-	cd build/package && cpack --config CPackConfig.cmake
+	cd build/package && umask 022 && cpack --config CPackConfig.cmake
 	@ls build/package/packages/*.deb
 
 # Times the engine beside libhdate on the same random days and prints the ratios, then counts

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Generates converter/windows/detron.ico from converter/desktop/org.example.Detron.svg.
+# Generates converter/windows/detron.ico from converter/desktop/org.example.detron.svg.
 # The .ico is committed, so the build needs neither tool; re-run this after changing the SVG.
 # 16, 32 and 48 pixels are stored as 32-bit bitmaps with alpha, which every Windows version
 # reads; 128 pixels is stored as PNG to keep the file small.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-svg=$here/converter/desktop/org.example.Detron.svg
+svg=$here/converter/desktop/org.example.detron.svg
 ico=$here/converter/windows/detron.ico
 "$here/tools/deps.sh" librsvg2-bin icoutils
 work=$(mktemp -d)

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -52,6 +53,15 @@ protected:
     QComboBox* Combo() { return static_cast<QComboBox*>(qt_access::Control(List)); }
     QWidget* window = nullptr;
 };
+
+// Docks on Wayland find the window's launcher by this name: it must be a desktop entry we ship.
+TEST_F(QtToolkit, TheApplicationNamesTheDesktopEntryWeShip)
+{
+    const QString entry = QGuiApplication::desktopFileName();
+    ASSERT_FALSE(entry.isEmpty());
+    EXPECT_TRUE(QFile::exists(QStringLiteral(DETRON_DESKTOP_DIR "/") + entry + QStringLiteral(".desktop")))
+        << entry.toStdString();
+}
 
 TEST_F(QtToolkit, QtSeesUnicodeHebrewAndTextsComeBackAsBytes)
 {

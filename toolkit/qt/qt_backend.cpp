@@ -398,6 +398,9 @@ void InitToolkit()
     state = new Toolkit;
     qt_preload::Begin();
     state->application = new QApplication(argc, argv);
+    // Wayland's app id and the desktop-file hint on X11: docks show the window as its
+    // launcher, with its icon. The launcher's StartupWMClass names the X11 class, "detron".
+    QGuiApplication::setDesktopFileName(QStringLiteral(DETRON_APP_ID));
     qt_preload::Start();
     qt_accessibility::Install();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
