@@ -331,7 +331,7 @@ public:
             LineExtras extras{nullptr, options_.afterSunset && from.civil && to.civil, {}};
             output_.Append(formatter.Header());
             for (Day day = from.day; day <= to.day && output_.Ok(); ++day) {
-                if (!WriteLine(formatter, day, extras, "--to " + Quoted(*options_.to))) {
+                if (!WriteLine(formatter, day, extras, [&] { return "--to " + Quoted(*options_.to); })) {
                     break;
                 }
             }
@@ -348,7 +348,7 @@ public:
                 ReadInput(reader, formatter);
                 continue;
             }
-            Convert(reader, formatter, text, "argument " + std::to_string(number));
+            Convert(reader, formatter, text, "argument", number);
         }
         output_.Append(formatter.Footer());
         return Finish();
@@ -523,27 +523,37 @@ private:
         return failed_ ? ExitSomeInputFailed : ExitSuccess;
     }
 
-    void Convert(const DateReader& reader, DayFormatter& formatter, std::string_view text, const std::string& where)
+    // The date of argument or input line `number`, named so in a message.
+    void Convert(const DateReader& reader, DayFormatter& formatter, std::string_view text, const char* what,
+                 std::size_t number)
     {
+        auto where = [&] {
+            std::string message = what;
+            message += ' ';
+            message += std::to_string(number);
+            return message + ": " + Quoted(text);
+        };
         ReadResult result = reader.Read(text);
         if (!result.ok) {
-            Fail(where + ": " + Quoted(text) + ": " + result.error);
+            Fail(where() + ": " + result.error);
             return;
         }
         LineExtras extras{nullptr, options_.afterSunset && result.civil, {}};
-        WriteLine(formatter, result.day, extras, where + ": " + Quoted(text));
+        WriteLine(formatter, result.day, extras, where);
     }
 
-    // One line, unless the day cannot be written as the format asks; false then.
-    bool WriteLine(DayFormatter& formatter, Day day, const LineExtras& extras, const std::string& where)
+    // One line, unless the day cannot be written as the format asks; false then. `where` makes
+    // the start of the message, only when there is one: this runs for every line.
+    template <class Where>
+    bool WriteLine(DayFormatter& formatter, Day day, const LineExtras& extras, const Where& where)
     {
         if (extras.evening && day + 1 > LastSupportedDay()) {
-            Fail(where + ": its evening belongs to a Hebrew day past the end of Hebrew year " +
+            Fail(where() + ": its evening belongs to a Hebrew day past the end of Hebrew year " +
                  std::to_string(LastHebrewYear));
             return false;
         }
         if (options_.format == Format::Ics && !IcsCanHold(day)) {
-            Fail(where + ": " + IsoText(GregorianOfDay(day)) +
+            Fail(where() + ": " + IsoText(GregorianOfDay(day)) +
                  " (Gregorian) cannot be written in iCalendar, which holds the years 1 to 9999");
             return false;
         }
@@ -637,7 +647,7 @@ private:
                 break;
             }
             WriteLine(formatter, line.observance.day, {&line.observance, false, line.uidKey},
-                      observances::LatinName(line.observance));
+                      [&] { return observances::LatinName(line.observance); });
         }
         output_.Append(formatter.Footer());
         return Finish();
@@ -665,7 +675,7 @@ private:
                 Fail("line " + std::to_string(number) + ": " + Quoted(line) + ": longer than " +
                      std::to_string(MaxLineBytes) + " bytes, no date");
             } else if (line.find_first_not_of(" \t\r\v\f") != std::string::npos) {
-                Convert(reader, formatter, line, "line " + std::to_string(number));
+                Convert(reader, formatter, line, "line", number);
             }
             line.clear();
             tooLong = false;

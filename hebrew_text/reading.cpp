@@ -19,6 +19,9 @@ struct Piece {
 
 Kind KindOf(char32_t c)
 {
+    if (c < 0x80) {  // most of what is read: dates in digits and Latin letters
+        return c == '\'' ? Kind::Geresh : c == '"' ? Kind::Gershayim : Kind::Keep;
+    }
     if ((c >= 0x0591 && c <= 0x05BD) || c == 0x05BF || c == 0x05C1 || c == 0x05C2 || c == 0x05C4 || c == 0x05C5 ||
         c == 0x05C7 || c == 0x034F) {
         return Kind::Drop;  // cantillation marks, niqqud, the grapheme joiner that orders them
@@ -103,6 +106,16 @@ std::optional<std::string> MonthKey(std::string_view text)
 {
     std::string key;
     for (std::size_t at = 0; at < text.size();) {
+        if (auto byte = static_cast<unsigned char>(text[at]); byte < 0x80 && byte != '\'' && byte != '"' &&
+                                                              byte != '-' && byte > ' ') {
+            // A plain letter or digit, as most names are written.
+            if (key.size() == 64) {
+                return std::nullopt;
+            }
+            key += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+            ++at;
+            continue;
+        }
         Piece piece = PieceAt(text, at);
         std::string_view bytes = text.substr(at, piece.length);
         at += piece.length;
@@ -159,6 +172,10 @@ const std::string_view GereshAndGershayimMarks = "' \" \xD7\xB3 \xD7\xB4 \xE2\x8
 bool IsPlain(std::string_view utf8)
 {
     for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;  // every single byte is plain
+            continue;
+        }
         Piece piece = PieceAt(utf8, at);
         if (piece.length > 1 && piece.kind != Kind::Keep) {
             return false;
