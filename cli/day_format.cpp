@@ -138,14 +138,66 @@ std::string DayFormatter::Footer() const
     return format_ == Format::Ics ? IcsEnd() : std::string();
 }
 
-char* DayFormatter::Write(Day day, char* out, const LineExtras& extras)
+// The fields after the day's own, put in place of the line's end.
+char* DayFormatter::PutExtras(char* out, const LineExtras& extras)
 {
-    if (format_ == Format::Ics) {
-        return WriteIcs(day, out, extras);
+    switch (format_) {
+    case Format::Text:
+        --out;  // the newline
+        if (extras.evening) {
+            out = Put(out, "  after sunset");
+        }
+        if (extras.event != nullptr) {
+            out = Put(out, "  ");
+            out = Put(out, observances::LatinName(*extras.event));
+            out = Put(out, "  ");
+            out = Put(out, observances::HebrewName(*extras.event));
+        }
+        break;
+    case Format::Csv:
+        --out;
+        if (columns_.afterSunset) {
+            out = Put(out, extras.evening ? ",true" : ",false");
+        }
+        if (columns_.events) {
+            *out++ = ',';
+            if (extras.event != nullptr) {
+                out = PutCsvField(out, Put(out, observances::LatinName(*extras.event)));
+                *out++ = ',';
+                out = PutCsvField(out, Put(out, observances::HebrewName(*extras.event)));
+            } else {
+                *out++ = ',';
+            }
+        }
+        break;
+    case Format::Json:
+        out -= 2;  // the closing brace and the newline
+        if (columns_.afterSunset) {
+            out = Put(out, extras.evening ? ",\"afterSunset\":true" : ",\"afterSunset\":false");
+        }
+        if (columns_.events && extras.event != nullptr) {
+            out = Put(out, ",\"event\":\"");
+            out = Put(out, JsonEscaped(observances::LatinName(*extras.event)));
+            out = Put(out, "\",\"eventHebrew\":\"");
+            out = Put(out, JsonEscaped(observances::HebrewName(*extras.event)));
+            *out++ = '"';
+        }
+        *out++ = '}';
+        break;
+    case Format::Ics:
+        break;
     }
+    *out++ = '\n';
+    return out;
+}
+
+// The line of a civil day and the Hebrew date of `hebrewDay`: the same day, or for an evening the
+// day after.
+char* DayFormatter::WriteDay(Day day, Day hebrewDay, char* out)
+{
     CivilLabel civil = calendar_.LabelOf(day);
     int weekday = engine::WeekdayOf(day);
-    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(extras.evening ? day + 1 : day));
+    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(hebrewDay));
     int year = static_cast<int>(hebrew.year);
     int month = static_cast<int>(hebrew.month);
     int dayOfMonth = static_cast<int>(hebrew.day);
@@ -172,15 +224,6 @@ char* DayFormatter::Write(Day day, char* out, const LineExtras& extras)
         out = PutNumber(out, year);
         out = Put(out, "  ");
         out = PutHebrewText(out, dayText, monthText, yearText);
-        if (extras.evening) {
-            out = Put(out, "  after sunset");
-        }
-        if (extras.event != nullptr) {
-            out = Put(out, "  ");
-            out = Put(out, observances::LatinName(*extras.event));
-            out = Put(out, "  ");
-            out = Put(out, observances::HebrewName(*extras.event));
-        }
         break;
     case Format::Csv: {
         out = WriteIso(civil, out);
@@ -201,19 +244,6 @@ char* DayFormatter::Write(Day day, char* out, const LineExtras& extras)
         out = PutCsvField(out, PutHebrewText(field, dayText, monthText, yearText));
         *out++ = ',';
         out = PutNumber(out, day + JulianDayOffset);
-        if (columns_.afterSunset) {
-            out = Put(out, extras.evening ? ",true" : ",false");
-        }
-        if (columns_.events) {
-            *out++ = ',';
-            if (extras.event != nullptr) {
-                out = PutCsvField(out, Put(out, observances::LatinName(*extras.event)));
-                *out++ = ',';
-                out = PutCsvField(out, Put(out, observances::HebrewName(*extras.event)));
-            } else {
-                *out++ = ',';
-            }
-        }
         break;
     }
     case Format::Ics:
@@ -237,16 +267,6 @@ char* DayFormatter::Write(Day day, char* out, const LineExtras& extras)
         out = PutHebrewText(out, dayText, monthText, yearText);
         out = Put(out, "\",\"julianDay\":");
         out = PutNumber(out, day + JulianDayOffset);
-        if (columns_.afterSunset) {
-            out = Put(out, extras.evening ? ",\"afterSunset\":true" : ",\"afterSunset\":false");
-        }
-        if (columns_.events && extras.event != nullptr) {
-            out = Put(out, ",\"event\":\"");
-            out = Put(out, JsonEscaped(observances::LatinName(*extras.event)));
-            out = Put(out, "\",\"eventHebrew\":\"");
-            out = Put(out, JsonEscaped(observances::HebrewName(*extras.event)));
-            *out++ = '"';
-        }
         *out++ = '}';
         break;
     }

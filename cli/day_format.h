@@ -45,12 +45,25 @@ public:
     // Writes the line of `day` with its newline, into at least MaxLineBytes of space; returns
     // the end. The day (the next one for an evening) lies within FirstSupportedDay ...
     // LastSupportedDay, and for iCalendar IcsCanHold it.
-    char* Write(Day day, char* out, const LineExtras& extras = {});
+    // Inline: it runs for every line, and most lines are the day alone.
+    char* Write(Day day, char* out, const LineExtras& extras = {})
+    {
+        if (format_ == Format::Ics) [[unlikely]] {
+            return WriteIcs(day, out, extras);
+        }
+        out = WriteDay(day, extras.evening ? day + 1 : day, out);
+        if (!columns_.events && !columns_.afterSunset && !extras.evening && extras.event == nullptr) [[likely]] {
+            return out;
+        }
+        return PutExtras(out, extras);
+    }
 
 private:
     // The texts of a Hebrew date as UTF-8, prepared once; year texts on first use.
     const std::string& YearText(int year);
 
+    char* WriteDay(Day day, Day hebrewDay, char* out);
+    char* PutExtras(char* out, const LineExtras& extras);
     char* WriteIcs(Day day, char* out, const LineExtras& extras);
 
     Format format_;

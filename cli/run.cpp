@@ -328,12 +328,15 @@ public:
                 return Usage("--from " + Quoted(*options_.from) + " comes after --to " + Quoted(*options_.to));
             }
             // Civil days after sunset: each evening, with the Hebrew date of the day after.
+            // Every day between two that can be written can be written too.
             LineExtras extras{nullptr, options_.afterSunset && from.civil && to.civil, {}};
+            if (!Writable(from.day, extras, [&] { return "--from " + Quoted(*options_.from); }) ||
+                !Writable(to.day, extras, [&] { return "--to " + Quoted(*options_.to); })) {
+                return Finish();
+            }
             output_.Append(formatter.Header());
             for (Day day = from.day; day <= to.day && output_.Ok(); ++day) {
-                if (!WriteLine(formatter, day, extras, [&] { return "--to " + Quoted(*options_.to); })) {
-                    break;
-                }
+                output_.Commit(formatter.Write(day, output_.Reserve(), extras));
             }
             output_.Append(formatter.Footer());
             return Finish();
@@ -542,10 +545,19 @@ private:
         WriteLine(formatter, result.day, extras, where);
     }
 
-    // One line, unless the day cannot be written as the format asks; false then. `where` makes
-    // the start of the message, only when there is one: this runs for every line.
+    // One line, unless the day cannot be written as the format asks.
     template <class Where>
-    bool WriteLine(DayFormatter& formatter, Day day, const LineExtras& extras, const Where& where)
+    void WriteLine(DayFormatter& formatter, Day day, const LineExtras& extras, const Where& where)
+    {
+        if (Writable(day, extras, where)) {
+            output_.Commit(formatter.Write(day, output_.Reserve(), extras));
+        }
+    }
+
+    // Whether the day can be written as the format asks; a message when not. `where` makes the
+    // start of the message, only when there is one: this runs for every line.
+    template <class Where>
+    bool Writable(Day day, const LineExtras& extras, const Where& where)
     {
         if (extras.evening && day + 1 > LastSupportedDay()) {
             Fail(where() + ": its evening belongs to a Hebrew day past the end of Hebrew year " +
@@ -557,7 +569,6 @@ private:
                  " (Gregorian) cannot be written in iCalendar, which holds the years 1 to 9999");
             return false;
         }
-        output_.Commit(formatter.Write(day, output_.Reserve(), extras));
         return true;
     }
 
