@@ -321,13 +321,14 @@ ReadResult DateReader::ReadHebrewWords(std::string_view text) const
     if (count < 3) {
         return {false, 0, std::string(NotADate)};
     }
-    if (hebrew_text::HebrewMonthByName(span(1, count - 2))) {
-        return ReadHebrew(words[0], span(1, count - 2), words[count - 1]);
+    if (auto month = hebrew_text::HebrewMonthByName(span(1, count - 2))) {
+        return ReadHebrew(words[0], *month, span(1, count - 2), words[count - 1]);
     }
-    if (count >= 4 && hebrew_text::IsThousandsLetter(words[count - 2]) &&
-        hebrew_text::HebrewMonthByName(span(1, count - 3))) {
-        std::string year = std::string(words[count - 2]) + std::string(words[count - 1]);
-        return ReadHebrew(words[0], span(1, count - 3), year);
+    if (count >= 4 && hebrew_text::IsThousandsLetter(words[count - 2])) {
+        if (auto month = hebrew_text::HebrewMonthByName(span(1, count - 3))) {
+            std::string year = std::string(words[count - 2]) + std::string(words[count - 1]);
+            return ReadHebrew(words[0], *month, span(1, count - 3), year);
+        }
     }
     // A month first, then the day and the year: the order is explained, with the date as it is
     // written ("Nisan 15 5784" is "15 Nisan 5784").
@@ -348,10 +349,9 @@ ReadResult DateReader::ReadHebrewWords(std::string_view text) const
     return {false, 0, std::string(NotADate)};
 }
 
-ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view monthText,
+ReadResult DateReader::ReadHebrew(std::string_view dayText, HebrewMonth month, std::string_view monthText,
                                   std::string_view yearText) const
 {
-    std::optional<HebrewMonth> name = hebrew_text::HebrewMonthByName(monthText);
     std::int64_t day = NumberWord(dayText, false);
     std::int64_t year = NumberWord(yearText, true);
     if (day < 0) {
@@ -374,7 +374,7 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, std::string_view mon
     }
 
     bool leap = engine::IsHebrewLeapYear(static_cast<double>(year));
-    int position = hebrew_text::HebrewMonthPosition(*name, leap);
+    int position = hebrew_text::HebrewMonthPosition(month, leap);
     if (position == 0) {  // Adar II of a common year
         if (!carry_) {
             return {false, 0,

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/civil_calendars.h"
+#include "hebrew_text/month_names.h"
 
 namespace cli {
 
@@ -40,7 +41,9 @@ private:
     std::optional<ReadResult> ReadCivilText(std::string_view text) const;
     ReadResult ReadCivil(CivilLabel date) const;
     ReadResult ReadHebrewWords(std::string_view text) const;
-    ReadResult ReadHebrew(std::string_view dayText, std::string_view monthText, std::string_view yearText) const;
+    // The month named by `monthText`, already found.
+    ReadResult ReadHebrew(std::string_view dayText, hebrew_text::HebrewMonth month, std::string_view monthText,
+                          std::string_view yearText) const;
     ReadResult InRange(Day day) const;
     std::string CarryHint() const;
 
