@@ -37,6 +37,7 @@ constexpr Cp1255Literal Elul = u8"אלול";
 // logical order the apostrophe follows the bet.
 constexpr Cp1255Literal SecondAdarForWindow = u8"'אדר ב";
 constexpr Cp1255Literal SecondAdar = u8"אדר ב'";
+constexpr Cp1255Literal FirstAdar = u8"אדר א'";
 
 using M = HebrewMonth;
 
@@ -110,6 +111,15 @@ int HebrewMonthPosition(HebrewMonth month, bool leap)
         }
     }
     return 0;
+}
+
+std::string_view HebrewMonthFullName(HebrewMonth month)
+{
+    if (month == M::AdarI) {
+        return FirstAdar.view();
+    }
+    bool leap = month == M::AdarII;
+    return HebrewMonthList(leap)[static_cast<std::size_t>(HebrewMonthPosition(month, leap)) - 1].text;
 }
 
 const std::array<std::string_view, 12> CivilMonthNames = {

@@ -36,6 +36,10 @@ std::span<const HebrewMonthEntry> HebrewMonthListOfYear(double year);
 // such month. Adar I is Adar in a common year, and Adar the first Adar in a leap year.
 int HebrewMonthPosition(HebrewMonth month, bool leap);
 
+// The month's name in logical order that tells it apart in any year: the first Adar of a leap
+// year is "אדר א'" here, though the lists show it as "אדר"; the others as their lists' texts.
+std::string_view HebrewMonthFullName(HebrewMonth month);
+
 // The window's texts of a common year's list, Tishri ... Elul: position p is month position p + 1.
 extern const std::array<std::string_view, 12> HebrewMonthNames;
 
