@@ -7,6 +7,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 [[ $# -ge 1 ]] || { echo "usage: $0 PRESET [CTEST ARGUMENT...]" >&2; exit 2; }
 cd "$here"
+# One Wine server per prefix for the whole suite, ended by --stop below.
+export DETRON_WINE_SERVER=keep
 # shellcheck disable=SC2016
 exec "$here/tools/x-session.sh" --no-wm bash -c '
   status=0

@@ -121,6 +121,14 @@ display=$(
     DISPLAY=$display "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # A suite (tools/windows-tests.sh sets DETRON_WINE_SERVER=keep) keeps the prefix's server until
+  # --stop. Left to itself the server shuts the prefix down whenever none of its programs runs,
+  # and a program that starts in that moment is cut off ("wine client error:0: recvmsg:
+  # Connection reset by peer"). The server and the prefix's own programs (services, the
+  # desktop), started here for the whole suite, must not hold the lock or a test's output.
+  if [[ ${DETRON_WINE_SERVER:-} == keep ]] && wineserver -p </dev/null >/dev/null 2>&1 9>&-; then
+    DISPLAY=$display "$loader" cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+  fi
   echo "$display"
 )
 export DISPLAY=$display
