@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -293,10 +294,12 @@ TEST(WindowsProgram, CarriesItsIconVersionAndAManifestForItsProcessor)
 
 TEST(WindowsProgram, RunsUnderTheExpectedCodePage)
 {
-    // The runs differ only in the locale; a run meant to be outside code page 1255 must be.
-    if (const char* expected = std::getenv("DETRON_EXPECT_ACP")) {
-        EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
-    }
+    // The runs differ only in the locale (tools/wine-run.sh's default is Hebrew); a run meant to
+    // be outside code page 1255 must be.
+    const char* lang = std::getenv("DETRON_WINE_LANG");
+    std::string_view locale = lang != nullptr ? lang : "he_IL.UTF-8";
+    ASSERT_TRUE(locale.starts_with("he_IL") || locale.starts_with("en_US")) << locale;
+    EXPECT_EQ(GetACP(), locale.starts_with("he_IL") ? 1255u : 1252u) << locale;
 }
 
 TEST(WindowsProgram, StartsShowingTodayOnBothSides)
