@@ -9,6 +9,7 @@
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"
 #include "hebrew_text/reading.h"
+#include "hebrew_text/utf8.h"
 
 namespace cli {
 
@@ -113,13 +114,7 @@ std::string MonthNamesText()
 std::string Quoted(std::string_view text)
 {
     constexpr std::size_t Limit = 40;
-    std::size_t cut = text.size();
-    if (cut > Limit) {
-        cut = Limit;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-            --cut;
-        }
-    }
+    std::size_t cut = text.size() > Limit ? hebrew_text::Utf8CharStart(text, Limit) : text.size();
     std::string quoted;
     quoted.reserve(cut + 5);
     quoted += '"';
@@ -129,18 +124,6 @@ std::string Quoted(std::string_view text)
     }
     quoted += '"';
     return quoted;
-}
-
-Day FirstSupportedDay()
-{
-    static const Day first = static_cast<Day>(engine::HebrewYearStart(FirstHebrewYear).baseDay) + 1;
-    return first;
-}
-
-Day LastSupportedDay()
-{
-    static const Day last = static_cast<Day>(engine::HebrewYearStart(LastHebrewYear + 1).baseDay);
-    return last;
 }
 
 DateReader::DateReader(const CivilCalendar& calendar, bool carry, std::optional<CivilLabel> today, bool offerCarry)
@@ -386,14 +369,12 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, HebrewMonth month, s
 
     double d = static_cast<double>(day);
     double y = static_cast<double>(year);
-    Day result = static_cast<Day>(engine::HebrewToDayNumber(d, position, y));
-    engine::HebrewDate back = engine::DayNumberToHebrew(static_cast<double>(result));
-    if (!carry_ && (back.day != d || back.month != position || back.year != y)) {
+    if (int length = engine::HebrewMonthLength(y, position); !carry_ && day > length) {
         return {false, 0,
                 std::string(hebrew_text::HebrewMonthList(leap)[static_cast<std::size_t>(position - 1)].latin) + " " +
-                    std::to_string(year) + " has 29 days" + CarryHint()};
+                    std::to_string(year) + " has " + std::to_string(length) + " days" + CarryHint()};
     }
-    return InRange(result);
+    return InRange(static_cast<Day>(engine::HebrewToDayNumber(d, position, y)));
 }
 
 ReadResult DateReader::InRange(Day day) const
@@ -401,7 +382,8 @@ ReadResult DateReader::InRange(Day day) const
     if (day < FirstSupportedDay() || day > LastSupportedDay()) {
         return {false, 0,
                 "out of range: the converter knows the days from " + IsoText(calendar_.LabelOf(FirstSupportedDay())) +
-                    " to " + IsoText(calendar_.LabelOf(LastSupportedDay())) + ", Hebrew years 0 to 6001"};
+                    " to " + IsoText(calendar_.LabelOf(LastSupportedDay())) + ", Hebrew years " +
+                    std::to_string(FirstHebrewYear) + " to " + std::to_string(LastHebrewYear)};
     }
     return {true, day, {}};
 }

@@ -183,6 +183,25 @@ HebrewDate DayNumberToHebrew(DayNumber d)
             static_cast<double>(estimate - static_cast<std::int32_t>(inYearBefore))};
 }
 
+int HebrewMonthLength(double year, double month)
+{
+    std::int32_t y = 0;
+    std::int32_t m = 0;
+    bool wholeYear = year > -2147483648.0 && year < 2147483648.0 && year == RoundDown(year);
+    int months = wholeYear && IsHebrewLeapYear(year) ? 13 : 12;
+    if (!wholeYear || !IsWholeIn(month, 1, months, m)) {
+        return 0;
+    }
+    if (IsWholeIn(year, FirstTabledHebrewYear, LastTabledHebrewYear, y)) {
+        std::uint32_t entry = Years.entry[y + 1 - FirstYear];
+        int kind = KindOf(entry);
+        int end = m == months ? static_cast<int>(KindLengths[kind]) : Months.monthBase[kind][m + 1];
+        return end - Months.monthBase[kind][m];
+    }
+    HebrewDate back = stepwise::DayNumberToHebrew(stepwise::HebrewToDayNumber(30, month, year));
+    return back.day == 30 ? 30 : 29;
+}
+
 DayNumber HebrewToDayNumber(double D, double M, double Y)
 {
     std::int32_t day = 0;

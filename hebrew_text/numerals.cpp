@@ -5,6 +5,8 @@
 
 #include "engine/numeric.h"
 #include "hebrew_text/cp1255.h"
+#include "hebrew_text/encoding.h"
+#include "hebrew_text/utf8.h"
 
 namespace hebrew_text {
 
@@ -58,7 +60,15 @@ std::string HundredsLetters(double digit)
     return std::string(Lookup(Hundreds, digit));
 }
 
-std::string HebrewNumeral(double value)
+namespace {
+
+// The letters of a numeral, in code page 1255: the one rule both writers follow.
+struct NumeralLetters {
+    std::string_view thousands;  // empty below 1000
+    std::string belowThousand;   // hundreds, tens and units
+};
+
+NumeralLetters LettersOf(double value)
 {
     using engine::RealMod;
     using engine::TruncToInt;
@@ -67,7 +77,6 @@ std::string HebrewNumeral(double value)
     std::string_view hundreds = Lookup(Hundreds, TruncToInt(RealMod(value, 1000) / 100));
     std::string_view tens = Lookup(Tens, TruncToInt(RealMod(value, 100) / 10));
     std::string_view units = Lookup(Alphabet, RealMod(value, 10));
-    std::string_view mark = value > 999 ? "'" : "";
 
     // Fifteen and sixteen are written 9 + 6 and 9 + 7, so that no numeral spells a divine name.
     std::string lastTwo = std::string(tens) + std::string(units);
@@ -78,11 +87,45 @@ std::string HebrewNumeral(double value)
         tens = NineSeven.view().substr(0, 1);
         units = NineSeven.view().substr(1);
     }
+    NumeralLetters letters{thousands, {}};
+    letters.belowThousand.reserve(hundreds.size() + tens.size() + units.size());
+    letters.belowThousand.append(hundreds).append(tens).append(units);
+    return letters;
+}
 
+// The Hebrew punctuation marks U+05F3 and U+05F4, not the ASCII apostrophe and quote.
+constexpr std::string_view Geresh = "׳";
+constexpr std::string_view Gershayim = "״";
+
+}  // namespace
+
+std::string HebrewNumeral(double value)
+{
+    NumeralLetters letters = LettersOf(value);
+    std::string_view mark = value > 999 ? "'" : "";
     std::string numeral;
-    numeral.reserve(thousands.size() + mark.size() + hundreds.size() + tens.size() + units.size());
-    numeral.append(thousands).append(mark).append(hundreds).append(tens).append(units);
+    numeral.reserve(letters.thousands.size() + mark.size() + letters.belowThousand.size());
+    numeral.append(letters.thousands).append(mark).append(letters.belowThousand);
     return numeral;
+}
+
+std::string HebrewNumeralUtf8(int value)
+{
+    if (value < 1) {
+        return {};
+    }
+    NumeralLetters letters = LettersOf(value);
+    std::string numeral = Cp1255ToUtf8(letters.thousands);
+    if (!letters.thousands.empty()) {
+        numeral += Geresh;
+    }
+    std::string rest = Cp1255ToUtf8(letters.belowThousand);
+    if (letters.belowThousand.size() == 1) {
+        rest += Geresh;
+    } else if (letters.belowThousand.size() > 1) {
+        rest.insert(Utf8CharStart(rest, rest.size() - 1), Gershayim);
+    }
+    return numeral + rest;
 }
 
 }  // namespace hebrew_text

@@ -352,7 +352,7 @@ TEST(Program, AnniversariesHolidaysAndEvenings)
 
     // The second day of Rosh Chodesh Adar I must not read as Rosh Chodesh of the second Adar.
     Finished adar = RunProgram("--holidays --years 5784 --format csv | grep ^2024-02-10");
-    EXPECT_NE(adar.output.find(",Rosh Chodesh Adar I 2,ראש חודש אדר א' יום ב׳\n"), std::string::npos) << adar.output;
+    EXPECT_NE(adar.output.find(",Rosh Chodesh Adar I 2,ראש חודש אדר א׳ יום ב׳\n"), std::string::npos) << adar.output;
 
     for (const char* usage : {"--years 5785", "--holidays 2024-01-01", "--holidays --years 7000",
                               "--holidays --years 5790..5785", "--format ical 2024-01-01"}) {
