@@ -3,6 +3,7 @@
 #include <cstring>
 #include <span>
 
+#include "cli/date_input.h"
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"

@@ -23,8 +23,13 @@ struct Columns {
 
 // One line: its civil day, whether it stands for that day's evening, and what it marks.
 struct Line {
-    Day day = 0;
-    bool evening = false;
+    Line(Day lineDay, bool isEvening = false, std::string_view latin = {}, std::string_view hebrew = {},
+         std::string_view key = {})
+        : day(lineDay), evening(isEvening), event(latin), eventHebrew(hebrew), uidKey(key)
+    {
+    }
+    Day day;
+    bool evening;
     std::string_view event;        // in Latin letters; empty for nothing
     std::string_view eventHebrew;  // the same in Hebrew
     std::string_view uidKey;       // told apart in iCalendar's UID: an anniversary's own date

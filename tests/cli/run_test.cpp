@@ -188,20 +188,20 @@ TEST(Run, TheThreeFormats)
 {
     struct Row { const char* format; const char* date; const char* line; };
     const Row rows[] = {
-        {"text", "2024-04-23", "2024-04-23  Tuesday    15 Nisan 5784  טו ניסן ה'תשפד"},
-        {"text", "-3760-01-01", "-3760-01-01  Monday     16 Tevet 0  טז טבת 0"},
-        {"csv", "2024-03-11", "2024-03-11,1,Monday,5784,7,Adar II,1,א אדר ב' ה'תשפד,2460381"},
+        {"text", "2024-04-23", "2024-04-23  Tuesday    15 Nisan 5784  ט״ו ניסן ה׳תשפ״ד"},
+        {"text", "-3760-01-01", "-3760-01-01  Monday     16 Tevet 0  ט״ז טבת 0"},
+        {"csv", "2024-03-11", "2024-03-11,1,Monday,5784,7,Adar II,1,א׳ אדר ב׳ ה׳תשפ״ד,2460381"},
         {"json", "2024-04-23",
          "{\"civil\":\"2024-04-23\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5784,"
-         "\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\",\"hebrewDay\":15,\"hebrewText\":\"טו ניסן ה'תשפד\","
+         "\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\",\"hebrewDay\":15,\"hebrewText\":\"ט״ו ניסן ה׳תשפ״ד\","
          "\"julianDay\":2460424}"},
         {"json", "-0001-12-31",
          "{\"civil\":\"-0001-12-31\",\"weekday\":3,\"weekdayName\":\"Wednesday\",\"hebrewYear\":3760,"
-         "\"hebrewMonth\":5,\"hebrewMonthName\":\"Shevat\",\"hebrewDay\":5,\"hebrewText\":\"ה שבט ג'תשס\","
+         "\"hebrewMonth\":5,\"hebrewMonthName\":\"Shevat\",\"hebrewDay\":5,\"hebrewText\":\"ה׳ שבט ג׳תש״ס\","
          "\"julianDay\":1721057}"},
         {"json", "2023-03-07",
          "{\"civil\":\"2023-03-07\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5783,"
-         "\"hebrewMonth\":6,\"hebrewMonthName\":\"Adar\",\"hebrewDay\":14,\"hebrewText\":\"יד אדר ה'תשפג\","
+         "\"hebrewMonth\":6,\"hebrewMonthName\":\"Adar\",\"hebrewDay\":14,\"hebrewText\":\"י״ד אדר ה׳תשפ״ג\","
          "\"julianDay\":2460011}"},
     };
     for (const Row& row : rows) {
