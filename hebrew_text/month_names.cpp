@@ -33,10 +33,9 @@ constexpr Cp1255Literal Tammuz = u8"תמוז";
 constexpr Cp1255Literal Av = u8"אב";
 constexpr Cp1255Literal Elul = u8"אלול";
 
-// For the window, stored apostrophe first, then alef, dalet, resh, a space and bet; in
-// logical order the apostrophe follows the bet.
+// For the window, stored apostrophe first, then alef, dalet, resh, a space and bet, so that
+// its left-to-right list shows the apostrophe after the bet.
 constexpr Cp1255Literal SecondAdarForWindow = u8"'אדר ב";
-constexpr Cp1255Literal SecondAdar = u8"אדר ב'";
 
 // Outside the window, with the geresh mark as the numerals have it.
 constexpr std::string_view FirstAdarUtf8 = "אדר א׳";
@@ -48,7 +47,7 @@ using M = HebrewMonth;
 template <std::size_t N>
 constexpr HebrewMonthEntry Entry(M month, const Cp1255Literal<N>& name, std::string_view latin)
 {
-    return {month, name.view(), name.view(), latin, name.utf8()};
+    return {month, name.view(), latin, name.utf8()};
 }
 
 constexpr HebrewMonthEntry CommonYear[12] = {
@@ -62,8 +61,8 @@ constexpr HebrewMonthEntry CommonYear[12] = {
 // window texts.
 constexpr HebrewMonthEntry LeapYear[13] = {
     CommonYear[0], CommonYear[1], CommonYear[2], CommonYear[3], CommonYear[4],
-    {M::AdarI, Adar.view(), Adar.view(), "Adar I", FirstAdarUtf8},
-    {M::AdarII, SecondAdarForWindow.view(), SecondAdar.view(), "Adar II", SecondAdarUtf8},
+    {M::AdarI, Adar.view(), "Adar I", FirstAdarUtf8},
+    {M::AdarII, SecondAdarForWindow.view(), "Adar II", SecondAdarUtf8},
     CommonYear[6], CommonYear[7], CommonYear[8], CommonYear[9], CommonYear[10], CommonYear[11],
 };
 

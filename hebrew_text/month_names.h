@@ -23,8 +23,6 @@ struct HebrewMonthEntry {
     // As the window's month list shows it. The list is drawn left to right, so the second
     // Adar keeps its apostrophe first there ("'אדר ב") to be seen as "אדר ב'".
     std::string_view windowText;
-    // Code page 1255 in logical order ("אדר ב'"), the first Adar as the window's bare "אדר".
-    std::string_view text;
     std::string_view latin;  // "Tishri" ... "Adar I", "Adar II" ... "Elul"
     // UTF-8 in logical order, for terminals, files and other programs: "אדר א׳" and "אדר ב׳" in a
     // leap year, with the geresh mark U+05F3, as the numerals write it. Other readers take a bare

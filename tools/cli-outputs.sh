@@ -4,13 +4,14 @@
 # anniversaries and holidays of 1,000 years, messages) into DIR, one file per run, and prints a
 # checksum per file. Run it with two builds and compare, to show a change of the program's
 # insides left its answers alone: `tools/cli-outputs.sh OLD /tmp/a; tools/cli-outputs.sh NEW /tmp/b`.
-# `tools/cli-outputs.sh --normalise DIR` maps the Hebrew marks of DIR's files to one spelling
-# (geresh to ', gershayim left out, a leap year's "אדר א'" as "אדר") and unfolds iCalendar lines,
-# for comparing across a change of those texts only, and prints the checksums again.
+# `tools/cli-outputs.sh --normalise DIR` leaves out the marks of the Hebrew numerals in DIR's
+# files (every geresh and gershayim, ASCII or Hebrew), names a leap year's first Adar "אדר", and
+# unfolds iCalendar lines, for comparing across a change of those texts only, and prints the
+# checksums again.
 set -euo pipefail
 if [[ $1 == --normalise ]]; then
   cd "$2"
-  perl -0pi -e "s/\r\n //g; s/\xD7\xB4//g; s/\xD7\xB3/'/g; s/\xD7\x90\xD7\x93\xD7\xA8 \xD7\x90'/\xD7\x90\xD7\x93\xD7\xA8/g" -- *.out *.err
+  perl -0pi -e "s/\r\n //g; s/\xD7\xB4|\xD7\xB3|(?<=[\xD7][\x90-\xAA])\x27//g; s/\xD7\x90\xD7\x93\xD7\xA8 \xD7\x90 /\xD7\x90\xD7\x93\xD7\xA8 /g" -- *.out *.err
   md5sum -- *.out *.err
   exit
 fi

@@ -109,7 +109,7 @@ TEST(MonthReading, EverySpellingWithAndWithoutMarks)
         auto position = [&](std::optional<HebrewMonth> month) { return month ? HebrewMonthPosition(*month, leap) : -1; };
         for (const HebrewMonthEntry& entry : HebrewMonthList(leap)) {
             EXPECT_EQ(HebrewMonthByName(entry.latin), entry.month) << entry.latin;
-            EXPECT_EQ(position(HebrewMonthByName(Cp1255ToUtf8(entry.text))), position(entry.month)) << entry.latin;
+            EXPECT_EQ(position(HebrewMonthByName(entry.utf8)), position(entry.month)) << entry.latin;
             EXPECT_EQ(position(HebrewMonthByName(Cp1255ToUtf8(entry.windowText))), position(entry.month)) << entry.latin;
         }
     }
