@@ -34,6 +34,11 @@ TEST(NumeralReading, EveryNumeralTheWindowShowsReadsBack)
         std::string text = Cp1255ToUtf8(HebrewNumeral(day));
         EXPECT_EQ(HebrewNumeralValue(text, false), day) << text;
     }
+    // And every numeral the command line writes, marks and all.
+    for (int value = 1; value <= 6001; ++value) {
+        std::string text = HebrewNumeralUtf8(value);
+        ASSERT_EQ(HebrewNumeralValue(text, value > 999), value) << text;
+    }
     for (int year = 1000; year <= 6000; ++year) {
         std::string text = Cp1255ToUtf8(HebrewNumeral(year));
         ASSERT_EQ(HebrewNumeralValue(text, true), year) << text;
@@ -110,6 +115,8 @@ TEST(MonthReading, EverySpellingWithAndWithoutMarks)
         for (const HebrewMonthEntry& entry : HebrewMonthList(leap)) {
             EXPECT_EQ(HebrewMonthByName(entry.latin), entry.month) << entry.latin;
             EXPECT_EQ(position(HebrewMonthByName(Cp1255ToUtf8(entry.text))), position(entry.month)) << entry.latin;
+            EXPECT_EQ(HebrewMonthByName(entry.utf8), entry.month == HebrewMonth::AdarI ? HebrewMonth::AdarI
+                                                     : entry.month) << entry.latin;
             EXPECT_EQ(position(HebrewMonthByName(Cp1255ToUtf8(entry.windowText))), position(entry.month)) << entry.latin;
         }
     }
