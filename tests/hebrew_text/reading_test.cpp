@@ -92,6 +92,8 @@ TEST(NumeralReading, AsPeopleWriteThem)
         {"יק", true, -1, "a tens letter cannot count thousands"},
         {"\"'", false, -1, "marks without letters"},
         {"טו5", false, -1, "a digit among letters"},
+        {"ה\xC0\xA7", false, -1, "an overlong apostrophe is no geresh"},
+        {"ה\xD7", false, -1, "a letter cut short"},
         {"אאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאאא", true, -1, "far too many letters"},
     };
     for (const Row& row : rows) {
