@@ -116,10 +116,15 @@ int HebrewMonthPosition(HebrewMonth month, bool leap)
     return 0;
 }
 
+const HebrewMonthEntry& HebrewMonthEntryOf(HebrewMonth month)
+{
+    bool leap = month != M::Adar;
+    return HebrewMonthList(leap)[static_cast<std::size_t>(HebrewMonthPosition(month, leap)) - 1];
+}
+
 std::string_view HebrewMonthFullName(HebrewMonth month)
 {
-    bool leap = month != M::Adar;  // every month but Adar stands in a leap year's list
-    return HebrewMonthList(leap)[static_cast<std::size_t>(HebrewMonthPosition(month, leap)) - 1].utf8;
+    return HebrewMonthEntryOf(month).utf8;
 }
 
 const std::array<std::string_view, 12> CivilMonthNames = {

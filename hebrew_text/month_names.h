@@ -40,8 +40,12 @@ std::span<const HebrewMonthEntry> HebrewMonthListOfYear(double year);
 // such month. Adar I is Adar in a common year, and Adar the first Adar in a leap year.
 int HebrewMonthPosition(HebrewMonth month, bool leap);
 
-// The month's name in UTF-8 that tells it apart in any year: its utf8 text in the list of a
-// year that has it ("אדר" for Adar, "אדר א׳" for Adar I).
+// The month's entry in the list of a year that has it: Adar's in a common year's list, every
+// other month's in a leap year's.
+const HebrewMonthEntry& HebrewMonthEntryOf(HebrewMonth month);
+
+// The month's name in UTF-8 that tells it apart in any year: the utf8 text of its entry ("אדר"
+// for Adar, "אדר א׳" for Adar I).
 std::string_view HebrewMonthFullName(HebrewMonth month);
 
 // The window's texts of a common year's list, Tishri ... Elul: position p is month position p + 1.

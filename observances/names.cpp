@@ -52,13 +52,6 @@ bool IsAnniversary(Event event)
     return event == Event::Birthday || event == Event::Yahrzeit;
 }
 
-const hebrew_text::HebrewMonthEntry& MonthEntry(HebrewMonth month)
-{
-    // Every month stands in the list of a leap year but Adar, which stands in a common year's.
-    std::span<const hebrew_text::HebrewMonthEntry> list = hebrew_text::HebrewMonthList(month != HebrewMonth::Adar);
-    return list[static_cast<std::size_t>(hebrew_text::HebrewMonthPosition(month, month != HebrewMonth::Adar)) - 1];
-}
-
 }  // namespace
 
 std::string LatinName(const Observance& observance)
@@ -66,7 +59,7 @@ std::string LatinName(const Observance& observance)
     std::string name(NamesOf(observance.event).latin);
     if (observance.event == Event::RoshChodesh) {
         name += ' ';
-        name += MonthEntry(observance.month).latin;
+        name += hebrew_text::HebrewMonthEntryOf(observance.month).latin;
     }
     if (observance.number > 0) {
         name += ' ';

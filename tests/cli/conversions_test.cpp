@@ -168,18 +168,27 @@ TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
         // What is written reads back to the same day.
         ReadResult fromLatin = reader.Read(latin);
         ReadResult fromHebrew = reader.Read(Fields(written.data(), written.data() + written.size())[7]);
+        // The texts in UTF-8 with the geresh and gershayim marks read back too, and so does a
+        // bare "אדר" for the first Adar of a leap year.
+        const hebrew_text::HebrewMonthEntry& entry = hebrew_text::HebrewMonthList(isLeap)[month];
+        std::string yearUtf8 = year >= 1000 ? hebrew_text::HebrewNumeralUtf8(year) : std::to_string(year);
+        ReadResult fromUtf8 = reader.Read(hebrew_text::HebrewNumeralUtf8(day) + " " + std::string(entry.utf8) + " " + yearUtf8);
+        bool firstAdar = entry.month == hebrew_text::HebrewMonth::AdarI;
+        ReadResult fromBareAdar = firstAdar ? reader.Read(hebrew_text::HebrewNumeralUtf8(day) + " אדר " + yearUtf8) : fromUtf8;
         std::string fields;
         for (const std::string& field : {std::to_string(year), std::to_string(month + 1), name, std::to_string(day), hebrew}) {
             fields += ',';
             fields += field;
         }
         fields += ',';
-        bool ok = fromLatin.ok && fromLatin.day == n && fromHebrew.ok && fromHebrew.day == n &&
+        bool ok = fromLatin.ok && fromLatin.day == n && fromHebrew.ok && fromHebrew.day == n && fromUtf8.ok &&
+                  fromUtf8.day == n && fromBareAdar.ok && fromBareAdar.day == n &&
                   written.find(fields) != std::string_view::npos;
         if (!ok) {
             ADD_FAILURE() << "day number " << n << " should be " << latin << " (" << hebrew << "): read "
                           << fromLatin.day << fromLatin.error << " and " << fromHebrew.day << fromHebrew.error
-                          << ", written " << written;
+                          << " and " << fromUtf8.day << fromUtf8.error << " and " << fromBareAdar.day
+                          << fromBareAdar.error << ", written " << written;
             ++failures;
         }
     }
