@@ -128,6 +128,22 @@ private:
     std::string pending_;
 };
 
+// Bytes of redirected input (a file or a pipe), as they are.
+std::size_t ReadRedirected(HANDLE input, char* buffer, std::size_t size, std::string& error)
+{
+    DWORD got = 0;
+    DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    if (!ReadFile(input, buffer, chunk, &got, nullptr)) {
+        DWORD reason = GetLastError();
+        // A pipe whose writer has closed it ends the input as the end of a file does.
+        if (reason != ERROR_BROKEN_PIPE && reason != ERROR_HANDLE_EOF) {
+            error = Reason(reason);
+        }
+        return 0;
+    }
+    return got;
+}
+
 }  // namespace
 
 struct SystemConsole::Streams {
@@ -158,17 +174,7 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size, std::string& err
         return 0;
     }
     if (!s.inputIsConsole) {
-        DWORD got = 0;
-        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-        if (!ReadFile(s.input, buffer, chunk, &got, nullptr)) {
-            DWORD reason = GetLastError();
-            // A pipe whose writer has closed it ends the input as the end of a file does.
-            if (reason != ERROR_BROKEN_PIPE && reason != ERROR_HANDLE_EOF) {
-                error = Reason(reason);
-            }
-            return 0;
-        }
-        return got;
+        return ReadRedirected(s.input, buffer, size, error);
     }
     while (s.converted.empty()) {
         wchar_t wide[4096];

@@ -109,6 +109,28 @@ std::string MonthNamesText()
     return names;
 }
 
+// A civil date in another order or with other separators: the ISO text where the order is plain.
+ReadResult OtherOrder(bool negative, bool sign, const std::int64_t (&groups)[3], const std::size_t (&digits)[3])
+{
+    bool yearFirst = sign || digits[0] >= 3 || digits[2] <= 2;
+    std::string expected = "a civil date is written year first, with hyphens, as YYYY-MM-DD";
+    if (yearFirst && digits[1] <= 2 && digits[2] <= 2) {
+        return ReadResult{false, 0, expected + ": " + IsoSuggestion(negative, groups[0], groups[1], groups[2])};
+    }
+    if (!sign && digits[0] <= 2 && digits[1] <= 2) {
+        bool same = groups[0] == groups[1];  // 1/1/2024 is the same day read either way
+        bool dayFirst = (groups[0] > 12 || same) && groups[1] >= 1 && groups[1] <= 12;
+        bool monthFirst = groups[1] > 12 && groups[0] >= 1 && groups[0] <= 12;
+        if (dayFirst || monthFirst) {
+            return ReadResult{false, 0,
+                              expected + ": " +
+                                  IsoSuggestion(false, groups[2], dayFirst ? groups[1] : groups[0],
+                                                dayFirst ? groups[0] : groups[1])};
+        }
+    }
+    return ReadResult{false, 0, expected};
+}
+
 }  // namespace
 
 std::string Quoted(std::string_view text)
@@ -223,23 +245,7 @@ std::optional<ReadResult> DateReader::ReadCivilText(std::string_view text) const
                               IsoSuggestion(negative, groups[0], groups[1], groups[2]) + " is the year " +
                               std::string(negative ? "-" : "") + std::to_string(groups[0])};
     }
-    // Another order or other separators: the ISO text where the order is plain.
-    std::string expected = "a civil date is written year first, with hyphens, as YYYY-MM-DD";
-    if (yearFirst && digits[1] <= 2 && digits[2] <= 2) {
-        return ReadResult{false, 0, expected + ": " + IsoSuggestion(negative, groups[0], groups[1], groups[2])};
-    }
-    if (!sign && digits[0] <= 2 && digits[1] <= 2) {
-        bool same = groups[0] == groups[1];  // 1/1/2024 is the same day read either way
-        bool dayFirst = (groups[0] > 12 || same) && groups[1] >= 1 && groups[1] <= 12;
-        bool monthFirst = groups[1] > 12 && groups[0] >= 1 && groups[0] <= 12;
-        if (dayFirst || monthFirst) {
-            return ReadResult{false, 0,
-                              expected + ": " +
-                                  IsoSuggestion(false, groups[2], dayFirst ? groups[1] : groups[0],
-                                                dayFirst ? groups[0] : groups[1])};
-        }
-    }
-    return ReadResult{false, 0, expected};
+    return OtherOrder(negative, sign, groups, digits);
 }
 
 ReadResult DateReader::ReadCivil(CivilLabel date) const

@@ -372,9 +372,14 @@ std::string OptionsHelp(HelpSection section)
         if (row.section != section || row.help.empty()) {
             continue;
         }
-        std::string label = row.label.empty() ? Dashed(row) + (row.value.empty() ? "" : " " + std::string(row.value))
-                                              : std::string(row.label);
-        text += "  " + label + std::string(label.size() < 17 ? 17 - label.size() : 2, ' ');
+        std::string label(row.label);
+        if (label.empty()) {
+            label.append("--").append(row.name);
+            if (!row.value.empty()) {
+                label.append(" ").append(row.value);
+            }
+        }
+        text.append("  ").append(label).append(label.size() < 17 ? 17 - label.size() : 2, ' ');
         for (char c : row.help) {
             text += c;
             if (c == '\n') {
