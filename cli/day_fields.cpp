@@ -1,6 +1,5 @@
 #include "cli/day_fields.h"
 
-#include <cstring>
 #include <span>
 
 #include "cli/date_input.h"
@@ -10,19 +9,6 @@
 #include "hebrew_text/numerals.h"
 
 namespace cli {
-
-namespace {
-
-constexpr std::string_view WeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                              "Thursday", "Friday", "Saturday"};
-
-}  // namespace
-
-char* PutText(char* out, std::string_view text)
-{
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
 
 DayConverter::DayConverter(const CivilCalendar& calendar, Escape escape)
     : calendar_(calendar), escape_(escape), yearTexts_(LastHebrewYear + 1), yearTextReady_(LastHebrewYear + 1)
@@ -49,29 +35,6 @@ const std::string& DayConverter::YearText(int year)
         yearTextReady_[year] = 1;
     }
     return yearTexts_[year];
-}
-
-DayFields DayConverter::Fields(Day day, Day hebrewDay)
-{
-    DayFields fields;
-    fields.civil = calendar_.LabelOf(day);
-    fields.weekday = engine::WeekdayOf(day);
-    fields.weekdayName = WeekdayNames[fields.weekday];
-    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(hebrewDay));
-    fields.year = static_cast<int>(hebrew.year);
-    fields.month = static_cast<int>(hebrew.month);
-    fields.day = static_cast<int>(hebrew.day);
-    if (fields.year != leapYear_) {
-        leapYear_ = fields.year;
-        leap_ = engine::IsHebrewLeapYear(hebrew.year);
-    }
-    auto position = static_cast<std::size_t>(fields.month);
-    fields.monthName = hebrew_text::HebrewMonthList(leap_)[position - 1].latin;
-    fields.dayText = dayTexts_[static_cast<std::size_t>(fields.day)];
-    fields.monthText = leap_ ? leapMonthTexts_[position] : commonMonthTexts_[position];
-    fields.yearText = YearText(fields.year);
-    fields.julianDay = day + JulianDayOffset;
-    return fields;
 }
 
 }  // namespace cli

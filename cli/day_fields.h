@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,8 +13,14 @@
 
 #include "cli/civil_calendars.h"
 #include "cli/writer.h"
+#include "engine/hebrew_date.h"
+#include "engine/hebrew_year.h"
+#include "hebrew_text/month_names.h"
 
 namespace cli {
+
+inline constexpr std::string_view WeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                    "Thursday", "Friday", "Saturday"};
 
 struct DayFields {
     CivilLabel civil;
@@ -49,8 +56,36 @@ private:
     bool leap_ = false;
 };
 
-// Copies `text` to `out`; returns the end.
-char* PutText(char* out, std::string_view text);
+// Inline: it runs for every line.
+inline DayFields DayConverter::Fields(Day day, Day hebrewDay)
+{
+    DayFields fields;
+    fields.civil = calendar_.LabelOf(day);
+    fields.weekday = engine::WeekdayOf(day);
+    fields.weekdayName = WeekdayNames[fields.weekday];
+    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(hebrewDay));
+    fields.year = static_cast<int>(hebrew.year);
+    fields.month = static_cast<int>(hebrew.month);
+    fields.day = static_cast<int>(hebrew.day);
+    if (fields.year != leapYear_) {
+        leapYear_ = fields.year;
+        leap_ = engine::IsHebrewLeapYear(hebrew.year);
+    }
+    auto position = static_cast<std::size_t>(fields.month);
+    fields.monthName = hebrew_text::HebrewMonthList(leap_)[position - 1].latin;
+    fields.dayText = dayTexts_[static_cast<std::size_t>(fields.day)];
+    fields.monthText = leap_ ? leapMonthTexts_[position] : commonMonthTexts_[position];
+    fields.yearText = YearText(fields.year);
+    fields.julianDay = day + JulianDayOffset;
+    return fields;
+}
+
+// Copies `text` to `out`; returns the end. Inline, so that a literal's copy is a few stores.
+inline char* PutText(char* out, std::string_view text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
 
 // The day's part of a text line, without a newline (at most 200 bytes): the iCalendar writer
 // describes each event by it too. Returns the end.
