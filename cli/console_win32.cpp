@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/console.h"
+#include "hebrew_text/utf8.h"
 
 namespace cli {
 
@@ -21,21 +22,6 @@ bool IsConsole(HANDLE handle)
 {
     DWORD mode = 0;
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
-}
-
-// The length of the longest prefix of `bytes` that ends on a whole UTF-8 sequence.
-std::size_t WholeSequences(const char* bytes, std::size_t size)
-{
-    std::size_t start = size;
-    for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
-        auto byte = static_cast<unsigned char>(bytes[size - back]);
-        if ((byte & 0xC0) != 0x80) {
-            start = size - back;
-            std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-            return start + length <= size ? size : start;
-        }
-    }
-    return size;
 }
 
 // The reason of a failed read or write in the words the C library and GNU tools use.
@@ -117,7 +103,8 @@ public:
             return true;
         }
         pending_.append(bytes, size);
-        std::size_t whole = WholeSequences(pending_.data(), pending_.size());
+        // A character cut at the end of the block waits for the rest of its bytes.
+        std::size_t whole = pending_.size() - hebrew_text::Utf8UnfinishedTail(pending_);
         std::wstring wide = Wide(pending_.data(), whole);
         pending_.erase(0, whole);
         const wchar_t* at = wide.data();
@@ -140,6 +127,22 @@ private:
     bool console_;
     std::string pending_;
 };
+
+// Bytes of redirected input (a file or a pipe), as they are.
+std::size_t ReadRedirected(HANDLE input, char* buffer, std::size_t size, std::string& error)
+{
+    DWORD got = 0;
+    DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    if (!ReadFile(input, buffer, chunk, &got, nullptr)) {
+        DWORD reason = GetLastError();
+        // A pipe whose writer has closed it ends the input as the end of a file does.
+        if (reason != ERROR_BROKEN_PIPE && reason != ERROR_HANDLE_EOF) {
+            error = Reason(reason);
+        }
+        return 0;
+    }
+    return got;
+}
 
 }  // namespace
 
@@ -171,17 +174,7 @@ std::size_t SystemConsole::Read(char* buffer, std::size_t size, std::string& err
         return 0;
     }
     if (!s.inputIsConsole) {
-        DWORD got = 0;
-        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-        if (!ReadFile(s.input, buffer, chunk, &got, nullptr)) {
-            DWORD reason = GetLastError();
-            // A pipe whose writer has closed it ends the input as the end of a file does.
-            if (reason != ERROR_BROKEN_PIPE && reason != ERROR_HANDLE_EOF) {
-                error = Reason(reason);
-            }
-            return 0;
-        }
-        return got;
+        return ReadRedirected(s.input, buffer, size, error);
     }
     while (s.converted.empty()) {
         wchar_t wide[4096];

@@ -9,6 +9,7 @@
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"
 #include "hebrew_text/reading.h"
+#include "hebrew_text/utf8.h"
 
 namespace cli {
 
@@ -108,18 +109,34 @@ std::string MonthNamesText()
     return names;
 }
 
+// A civil date in another order or with other separators: the ISO text where the order is plain.
+ReadResult OtherOrder(bool negative, bool sign, const std::int64_t (&groups)[3], const std::size_t (&digits)[3])
+{
+    bool yearFirst = sign || digits[0] >= 3 || digits[2] <= 2;
+    std::string expected = "a civil date is written year first, with hyphens, as YYYY-MM-DD";
+    if (yearFirst && digits[1] <= 2 && digits[2] <= 2) {
+        return ReadResult{false, 0, expected + ": " + IsoSuggestion(negative, groups[0], groups[1], groups[2])};
+    }
+    if (!sign && digits[0] <= 2 && digits[1] <= 2) {
+        bool same = groups[0] == groups[1];  // 1/1/2024 is the same day read either way
+        bool dayFirst = (groups[0] > 12 || same) && groups[1] >= 1 && groups[1] <= 12;
+        bool monthFirst = groups[1] > 12 && groups[0] >= 1 && groups[0] <= 12;
+        if (dayFirst || monthFirst) {
+            return ReadResult{false, 0,
+                              expected + ": " +
+                                  IsoSuggestion(false, groups[2], dayFirst ? groups[1] : groups[0],
+                                                dayFirst ? groups[0] : groups[1])};
+        }
+    }
+    return ReadResult{false, 0, expected};
+}
+
 }  // namespace
 
 std::string Quoted(std::string_view text)
 {
     constexpr std::size_t Limit = 40;
-    std::size_t cut = text.size();
-    if (cut > Limit) {
-        cut = Limit;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-            --cut;
-        }
-    }
+    std::size_t cut = text.size() > Limit ? hebrew_text::Utf8CharStart(text, Limit) : text.size();
     std::string quoted;
     quoted.reserve(cut + 5);
     quoted += '"';
@@ -129,18 +146,6 @@ std::string Quoted(std::string_view text)
     }
     quoted += '"';
     return quoted;
-}
-
-Day FirstSupportedDay()
-{
-    static const Day first = static_cast<Day>(engine::HebrewYearStart(FirstHebrewYear).baseDay) + 1;
-    return first;
-}
-
-Day LastSupportedDay()
-{
-    static const Day last = static_cast<Day>(engine::HebrewYearStart(LastHebrewYear + 1).baseDay);
-    return last;
 }
 
 DateReader::DateReader(const CivilCalendar& calendar, bool carry, std::optional<CivilLabel> today, bool offerCarry)
@@ -240,23 +245,7 @@ std::optional<ReadResult> DateReader::ReadCivilText(std::string_view text) const
                               IsoSuggestion(negative, groups[0], groups[1], groups[2]) + " is the year " +
                               std::string(negative ? "-" : "") + std::to_string(groups[0])};
     }
-    // Another order or other separators: the ISO text where the order is plain.
-    std::string expected = "a civil date is written year first, with hyphens, as YYYY-MM-DD";
-    if (yearFirst && digits[1] <= 2 && digits[2] <= 2) {
-        return ReadResult{false, 0, expected + ": " + IsoSuggestion(negative, groups[0], groups[1], groups[2])};
-    }
-    if (!sign && digits[0] <= 2 && digits[1] <= 2) {
-        bool same = groups[0] == groups[1];  // 1/1/2024 is the same day read either way
-        bool dayFirst = (groups[0] > 12 || same) && groups[1] >= 1 && groups[1] <= 12;
-        bool monthFirst = groups[1] > 12 && groups[0] >= 1 && groups[0] <= 12;
-        if (dayFirst || monthFirst) {
-            return ReadResult{false, 0,
-                              expected + ": " +
-                                  IsoSuggestion(false, groups[2], dayFirst ? groups[1] : groups[0],
-                                                dayFirst ? groups[0] : groups[1])};
-        }
-    }
-    return ReadResult{false, 0, expected};
+    return OtherOrder(negative, sign, groups, digits);
 }
 
 ReadResult DateReader::ReadCivil(CivilLabel date) const
@@ -386,14 +375,12 @@ ReadResult DateReader::ReadHebrew(std::string_view dayText, HebrewMonth month, s
 
     double d = static_cast<double>(day);
     double y = static_cast<double>(year);
-    Day result = static_cast<Day>(engine::HebrewToDayNumber(d, position, y));
-    engine::HebrewDate back = engine::DayNumberToHebrew(static_cast<double>(result));
-    if (!carry_ && (back.day != d || back.month != position || back.year != y)) {
+    if (int length = engine::HebrewMonthLength(y, position); !carry_ && day > length) {
         return {false, 0,
                 std::string(hebrew_text::HebrewMonthList(leap)[static_cast<std::size_t>(position - 1)].latin) + " " +
-                    std::to_string(year) + " has 29 days" + CarryHint()};
+                    std::to_string(year) + " has " + std::to_string(length) + " days" + CarryHint()};
     }
-    return InRange(result);
+    return InRange(static_cast<Day>(engine::HebrewToDayNumber(d, position, y)));
 }
 
 ReadResult DateReader::InRange(Day day) const
@@ -401,7 +388,8 @@ ReadResult DateReader::InRange(Day day) const
     if (day < FirstSupportedDay() || day > LastSupportedDay()) {
         return {false, 0,
                 "out of range: the converter knows the days from " + IsoText(calendar_.LabelOf(FirstSupportedDay())) +
-                    " to " + IsoText(calendar_.LabelOf(LastSupportedDay())) + ", Hebrew years 0 to 6001"};
+                    " to " + IsoText(calendar_.LabelOf(LastSupportedDay())) + ", Hebrew years " +
+                    std::to_string(FirstHebrewYear) + " to " + std::to_string(LastHebrewYear)};
     }
     return {true, day, {}};
 }

@@ -9,16 +9,17 @@
 #include <string_view>
 
 #include "cli/civil_calendars.h"
+#include "engine/hebrew_date.h"
 #include "hebrew_text/month_names.h"
 
 namespace cli {
 
-// Every day of Hebrew years 0 ... 6001: 1 Tishri 0 to 29 Elul 6001, -3761-09-19 to 2241-09-06
-// in the window's calendar. It holds the civil years -3760 ... 2240 in every calendar.
-inline constexpr int FirstHebrewYear = 0;
-inline constexpr int LastHebrewYear = 6001;
-Day FirstSupportedDay();
-Day LastSupportedDay();
+// The days the reader accepts: the engine's supported range, -3761-09-19 to 2241-09-06 in the
+// window's calendar.
+using engine::FirstHebrewYear;
+using engine::FirstSupportedDay;
+using engine::LastHebrewYear;
+using engine::LastSupportedDay;
 
 struct ReadResult {
     bool ok = false;

@@ -4,9 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#ifndef DETRON_VERSION
-#define DETRON_VERSION "unknown"
-#endif
+#include "cli/version.h"
+#include "hebrew_text/utf8.h"
 
 namespace cli {
 
@@ -32,11 +31,7 @@ std::string IcsFolded(std::string_view line)
     std::string folded;
     std::size_t room = 75;
     while (line.size() > room) {
-        std::size_t cut = room;
-        // Back to the start of a UTF-8 character: continuation bytes are 10xxxxxx.
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
-            --cut;
-        }
+        std::size_t cut = hebrew_text::Utf8CharStart(line, room);
         if (cut == 0) {
             cut = room;  // not UTF-8 at all: cut anywhere rather than never
         }
@@ -77,24 +72,34 @@ std::string IcsStamp(std::int64_t secondsSinceEpoch)
     return date + time;
 }
 
-std::string IcsStampNow()
+std::string IcsStampNow(std::string& problem)
 {
     const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
-    char* end = nullptr;
-    if (fixed != nullptr && *fixed != '\0') {
-        long long seconds = std::strtoll(fixed, &end, 10);
-        if (*end == '\0' && seconds >= 0) {
-            return IcsStamp(seconds);
-        }
+    if (fixed == nullptr || *fixed == '\0') {
+        return IcsStamp(static_cast<std::int64_t>(std::time(nullptr)));
     }
-    return IcsStamp(static_cast<std::int64_t>(std::time(nullptr)));
+    // Digits only, as `date +%s` writes them: a sign, a fraction or a number past the last
+    // second iCalendar can write is a mistake to report, not a time to guess at.
+    std::string_view digits = fixed;
+    std::int64_t seconds = 0;
+    bool ok = digits.size() <= 12 && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    for (std::size_t i = 0; ok && i < digits.size(); ++i) {
+        seconds = seconds * 10 + (digits[i] - '0');
+    }
+    if (!ok || seconds > IcsLastSecond) {
+        problem = "SOURCE_DATE_EPOCH \"" + std::string(digits.substr(0, 40)) +
+                  "\": expected the seconds since 1970-01-01 00:00:00 UTC, from 0 to " +
+                  std::to_string(IcsLastSecond) + " (9999-12-31 23:59:59)";
+        return {};
+    }
+    return IcsStamp(seconds);
 }
 
 std::string IcsBegin()
 {
     return "BEGIN:VCALENDAR\r\n"
            "VERSION:2.0\r\n"
-           "PRODID:-//Detron//detron-convert " DETRON_VERSION "//EN\r\n"
+           "PRODID:-//Detron//detron-convert " + std::string(ProgramVersion()) + "//EN\r\n"
            "CALSCALE:GREGORIAN\r\n";
 }
 

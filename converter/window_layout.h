@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/hebrew_date.h"
 #include "hebrew_text/cp1255.h"
 
 namespace converter {
@@ -27,10 +28,11 @@ inline constexpr int HebrewFrame = 10;
 inline constexpr int CivilFrame = 11;
 
 // The civil year list holds FirstCivilYear ... FirstCivilYear + YearSpan, the Hebrew year list
-// the same span moved by 3760 years (0 ... 6000); both bounds are included.
-inline constexpr double FirstCivilYear = -3760;
-inline constexpr double YearSpan = 6000;
+// the same span moved by 3760 years (0 ... 6000, from the first year the engine converts);
+// both bounds are included.
 inline constexpr double HebrewYearShift = 3760;
+inline constexpr double FirstCivilYear = engine::FirstHebrewYear - HebrewYearShift;
+inline constexpr double YearSpan = 6000;
 
 inline constexpr int ClientWidth = 295;
 inline constexpr int ClientHeight = 320;

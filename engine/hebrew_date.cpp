@@ -183,6 +183,28 @@ HebrewDate DayNumberToHebrew(DayNumber d)
             static_cast<double>(estimate - static_cast<std::int32_t>(inYearBefore))};
 }
 
+int HebrewMonthLength(double year, double month)
+{
+    std::int32_t y = 0;
+    std::int32_t m = 0;
+    if (IsWholeIn(year, FirstTabledHebrewYear, LastTabledHebrewYear, y) && IsWholeIn(month, 1, 13, m)) {
+        std::uint32_t entry = Years.entry[y + 1 - FirstYear];
+        int kind = KindOf(entry);
+        int months = KindLengths[kind] > 380 ? 13 : 12;
+        if (m > months) {
+            return 0;
+        }
+        int end = m == months ? static_cast<int>(KindLengths[kind]) : Months.monthBase[kind][m + 1];
+        return end - Months.monthBase[kind][m];
+    }
+    bool wholeYear = year > -2147483648.0 && year < 2147483648.0 && year == RoundDown(year);
+    if (!wholeYear || !IsWholeIn(month, 1, IsHebrewLeapYear(year) ? 13 : 12, m)) {
+        return 0;
+    }
+    HebrewDate back = stepwise::DayNumberToHebrew(stepwise::HebrewToDayNumber(30, month, year));
+    return back.day == 30 ? 30 : 29;
+}
+
 DayNumber HebrewToDayNumber(double D, double M, double Y)
 {
     std::int32_t day = 0;

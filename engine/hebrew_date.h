@@ -4,6 +4,7 @@
 // first Adar, 7 the second Adar and 8 Nisan ... 13 Elul.
 
 #include "engine/civil_calendar.h"
+#include "engine/hebrew_year.h"
 
 namespace engine {
 
@@ -25,6 +26,28 @@ double EstimateHebrewYear(DayNumber d);
 inline constexpr double FirstTabledHebrewYear = 0;
 inline constexpr double LastTabledHebrewYear = 6002;
 
+// The conversions' supported range: every day of Hebrew years FirstHebrewYear ...
+// LastHebrewYear, 1 Tishri 0 (DayNumber -383) to 29 Elul 6001. It holds the civil years
+// -3760 ... 2240 in every calendar, and the fast conversions table all of it.
+inline constexpr int FirstHebrewYear = 0;
+inline constexpr int LastHebrewYear = 6001;
+static_assert(FirstHebrewYear >= FirstTabledHebrewYear && LastHebrewYear + 1 <= LastTabledHebrewYear);
+
+namespace detail {
+inline constexpr WholeDay FirstSupported = static_cast<WholeDay>(HebrewYearStart(FirstHebrewYear).baseDay) + 1;
+inline constexpr WholeDay LastSupported = static_cast<WholeDay>(HebrewYearStart(LastHebrewYear + 1).baseDay);
+}  // namespace detail
+
+// The first and last day of the supported range.
+constexpr WholeDay FirstSupportedDay()
+{
+    return detail::FirstSupported;
+}
+constexpr WholeDay LastSupportedDay()
+{
+    return detail::LastSupported;
+}
+
 // The Hebrew date of a day number. Exact for every day from -383 (1 Tishri 0, the calendar's
 // own leap year of 384 days) to the end of Hebrew year 6001 and beyond.
 HebrewDate DayNumberToHebrew(DayNumber d);
@@ -33,5 +56,11 @@ HebrewDate DayNumberToHebrew(DayNumber d);
 // Impossible days count on: day 30 of a 29-day month is the first of the next month, and
 // 30 Elul is 1 Tishri of the next year. Nothing is rejected.
 DayNumber HebrewToDayNumber(double day, double month, double year);
+
+// The number of days, 29 or 30, of month position 1 ... 12 (13 in a leap year) of a whole year:
+// whether day 30 of the month converts there and back to itself. Tabled years answer from the
+// fast conversions' tables, others by that definition. 0 for a position the year lacks and
+// for a year or position that is not a whole number.
+int HebrewMonthLength(double year, double month);
 
 }  // namespace engine

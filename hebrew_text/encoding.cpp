@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "hebrew_text/utf8.h"
+
 namespace hebrew_text {
 
 namespace {
@@ -59,17 +61,7 @@ std::string Cp1255ToUtf8(std::string_view text)
     std::string utf8;
     utf8.reserve(text.size() * 2);
     for (char c : text) {
-        char16_t code = CodePointOf(static_cast<unsigned char>(c));
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        AppendUtf8(utf8, CodePointOf(static_cast<unsigned char>(c)));
     }
     return utf8;
 }

@@ -33,33 +33,36 @@ constexpr Cp1255Literal Tammuz = u8"תמוז";
 constexpr Cp1255Literal Av = u8"אב";
 constexpr Cp1255Literal Elul = u8"אלול";
 
-// For the window, stored apostrophe first, then alef, dalet, resh, a space and bet; in
-// logical order the apostrophe follows the bet.
+// For the window, stored apostrophe first, then alef, dalet, resh, a space and bet, so that
+// its left-to-right list shows the apostrophe after the bet.
 constexpr Cp1255Literal SecondAdarForWindow = u8"'אדר ב";
-constexpr Cp1255Literal SecondAdar = u8"אדר ב'";
-constexpr Cp1255Literal FirstAdar = u8"אדר א'";
+
+// Outside the window, with the geresh mark as the numerals have it.
+constexpr std::string_view FirstAdarUtf8 = "אדר א׳";
+constexpr std::string_view SecondAdarUtf8 = "אדר ב׳";
 
 using M = HebrewMonth;
 
-constexpr HebrewMonthEntry Entry(M month, std::string_view text, std::string_view latin)
+// The window's bytes and the UTF-8 they were written in.
+template <std::size_t N>
+constexpr HebrewMonthEntry Entry(M month, const Cp1255Literal<N>& name, std::string_view latin)
 {
-    return {month, text, text, latin};
+    return {month, name.view(), latin, name.utf8()};
 }
 
 constexpr HebrewMonthEntry CommonYear[12] = {
-    Entry(M::Tishri, Tishri.view(), "Tishri"), Entry(M::Heshvan, Heshvan.view(), "Heshvan"),
-    Entry(M::Kislev, Kislev.view(), "Kislev"), Entry(M::Tevet, Tevet.view(), "Tevet"),
-    Entry(M::Shevat, Shevat.view(), "Shevat"), Entry(M::Adar, Adar.view(), "Adar"),
-    Entry(M::Nisan, Nisan.view(), "Nisan"),    Entry(M::Iyar, Iyar.view(), "Iyar"),
-    Entry(M::Sivan, Sivan.view(), "Sivan"),    Entry(M::Tammuz, Tammuz.view(), "Tammuz"),
-    Entry(M::Av, Av.view(), "Av"),             Entry(M::Elul, Elul.view(), "Elul"),
+    Entry(M::Tishri, Tishri, "Tishri"), Entry(M::Heshvan, Heshvan, "Heshvan"), Entry(M::Kislev, Kislev, "Kislev"),
+    Entry(M::Tevet, Tevet, "Tevet"),    Entry(M::Shevat, Shevat, "Shevat"),    Entry(M::Adar, Adar, "Adar"),
+    Entry(M::Nisan, Nisan, "Nisan"),    Entry(M::Iyar, Iyar, "Iyar"),          Entry(M::Sivan, Sivan, "Sivan"),
+    Entry(M::Tammuz, Tammuz, "Tammuz"), Entry(M::Av, Av, "Av"),                Entry(M::Elul, Elul, "Elul"),
 };
 
-// The common year's list with the second Adar inserted after the first, which keeps Adar's texts.
+// The common year's list with the second Adar inserted after the first, which keeps Adar's
+// window texts.
 constexpr HebrewMonthEntry LeapYear[13] = {
     CommonYear[0], CommonYear[1], CommonYear[2], CommonYear[3], CommonYear[4],
-    {M::AdarI, Adar.view(), Adar.view(), "Adar I"},
-    {M::AdarII, SecondAdarForWindow.view(), SecondAdar.view(), "Adar II"},
+    {M::AdarI, Adar.view(), "Adar I", FirstAdarUtf8},
+    {M::AdarII, SecondAdarForWindow.view(), "Adar II", SecondAdarUtf8},
     CommonYear[6], CommonYear[7], CommonYear[8], CommonYear[9], CommonYear[10], CommonYear[11],
 };
 
@@ -113,13 +116,15 @@ int HebrewMonthPosition(HebrewMonth month, bool leap)
     return 0;
 }
 
+const HebrewMonthEntry& HebrewMonthEntryOf(HebrewMonth month)
+{
+    bool leap = month != M::Adar;
+    return HebrewMonthList(leap)[static_cast<std::size_t>(HebrewMonthPosition(month, leap)) - 1];
+}
+
 std::string_view HebrewMonthFullName(HebrewMonth month)
 {
-    if (month == M::AdarI) {
-        return FirstAdar.view();
-    }
-    bool leap = month == M::AdarII;
-    return HebrewMonthList(leap)[static_cast<std::size_t>(HebrewMonthPosition(month, leap)) - 1].text;
+    return HebrewMonthEntryOf(month).utf8;
 }
 
 const std::array<std::string_view, 12> CivilMonthNames = {

@@ -1,7 +1,8 @@
 #pragma once
 // The month names of the two month lists, and the Hebrew month list of a year: which months a
 // year holds, in what order, and each month's names. The window, the command line's reader and
-// writer all take them from here. Hebrew as code page 1255 bytes.
+// writer all take them from here. Hebrew as the window's code page 1255 bytes, and as UTF-8 for
+// everything else.
 
 #include <array>
 #include <span>
@@ -22,9 +23,12 @@ struct HebrewMonthEntry {
     // As the window's month list shows it. The list is drawn left to right, so the second
     // Adar keeps its apostrophe first there ("'אדר ב") to be seen as "אדר ב'".
     std::string_view windowText;
-    // In logical order, for terminals, files and other programs ("אדר ב'").
-    std::string_view text;
     std::string_view latin;  // "Tishri" ... "Adar I", "Adar II" ... "Elul"
+    // UTF-8 in logical order, for terminals, files and other programs: "אדר א׳" and "אדר ב׳" in a
+    // leap year, with the geresh mark U+05F3, as the numerals write it. Other readers take a bare
+    // "אדר" of a leap year for the second Adar, so the first is named as such; a common year's
+    // Adar is "אדר".
+    std::string_view utf8;
 };
 
 // A year's months, position 1 first: the 12 of a common year, or the 13 of a leap year, where
@@ -36,8 +40,12 @@ std::span<const HebrewMonthEntry> HebrewMonthListOfYear(double year);
 // such month. Adar I is Adar in a common year, and Adar the first Adar in a leap year.
 int HebrewMonthPosition(HebrewMonth month, bool leap);
 
-// The month's name in logical order that tells it apart in any year: the first Adar of a leap
-// year is "אדר א'" here, though the lists show it as "אדר"; the others as their lists' texts.
+// The month's entry in the list of a year that has it: Adar's in a common year's list, every
+// other month's in a leap year's.
+const HebrewMonthEntry& HebrewMonthEntryOf(HebrewMonth month);
+
+// The month's name in UTF-8 that tells it apart in any year: the utf8 text of its entry ("אדר"
+// for Adar, "אדר א׳" for Adar I).
 std::string_view HebrewMonthFullName(HebrewMonth month);
 
 // The window's texts of a common year's list, Tishri ... Elul: position p is month position p + 1.

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "hebrew_text/encoding.h"
+#include "hebrew_text/utf8.h"
 
 namespace hebrew_text {
 
@@ -14,7 +14,7 @@ enum class Kind { Keep, Drop, Space, Geresh, Gershayim };
 struct Piece {
     Kind kind;
     std::size_t length;  // bytes
-    char32_t code;       // the code point; for a byte that is no UTF-8, the byte
+    char32_t code;       // the code point; for a byte that is no UTF-8, the byte (kept as it is)
 };
 
 Kind KindOf(char32_t c)
@@ -44,23 +44,8 @@ Kind KindOf(char32_t c)
 
 Piece PieceAt(std::string_view text, std::size_t at)
 {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    unsigned lead = byte(0);
-    if (lead < 0x80) {
-        return {KindOf(lead), 1, lead};
-    }
-    std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
-    if (length == 0 || text.size() - at < length) {
-        return {Kind::Keep, 1, lead};
-    }
-    char32_t code = lead & (length == 2 ? 0x1F : 0x0F);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return {Kind::Keep, 1, lead};
-        }
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    return {KindOf(code), length, code};
+    Utf8Char c = DecodeUtf8(text, at);
+    return {c.valid ? KindOf(c.code) : Kind::Keep, c.length, c.code};
 }
 
 // The value of the Hebrew letter (final forms included), 0 for anything else.
@@ -152,7 +137,7 @@ const std::vector<std::pair<std::string, HebrewMonth>>& MonthKeys()
         for (bool leap : {false, true}) {
             for (const HebrewMonthEntry& entry : HebrewMonthList(leap)) {
                 all.emplace_back(*MonthKey(entry.latin), entry.month);
-                all.emplace_back(*MonthKey(Cp1255ToUtf8(entry.text)), entry.month);
+                all.emplace_back(*MonthKey(entry.utf8), entry.month);
             }
         }
         for (const HebrewMonthSpelling& spelling : OtherMonthSpellings()) {

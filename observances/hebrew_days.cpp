@@ -31,8 +31,7 @@ int MonthLength(HebrewMonth month, int year)
     if (position == 0) {
         return 0;
     }
-    // Day 30 of a month of 29 days is the first of the next month.
-    return engine::DayNumberToHebrew(engine::HebrewToDayNumber(30, position, year)).day == 30 ? 30 : 29;
+    return engine::HebrewMonthLength(year, position);
 }
 
 int Weekday(Day day)

@@ -2,7 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "hebrew_text/encoding.h"
 #include "hebrew_text/numerals.h"
 #include "observances/observances.h"
 
@@ -53,19 +52,6 @@ bool IsAnniversary(Event event)
     return event == Event::Birthday || event == Event::Yahrzeit;
 }
 
-const hebrew_text::HebrewMonthEntry& MonthEntry(HebrewMonth month)
-{
-    // Every month stands in the list of a leap year but Adar, which stands in a common year's.
-    std::span<const hebrew_text::HebrewMonthEntry> list = hebrew_text::HebrewMonthList(month != HebrewMonth::Adar);
-    return list[static_cast<std::size_t>(hebrew_text::HebrewMonthPosition(month, month != HebrewMonth::Adar)) - 1];
-}
-
-// The day in letters with a geresh: "א׳".
-std::string DayLetters(int number)
-{
-    return hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(number)) + "׳";
-}
-
 }  // namespace
 
 std::string LatinName(const Observance& observance)
@@ -73,7 +59,7 @@ std::string LatinName(const Observance& observance)
     std::string name(NamesOf(observance.event).latin);
     if (observance.event == Event::RoshChodesh) {
         name += ' ';
-        name += MonthEntry(observance.month).latin;
+        name += hebrew_text::HebrewMonthEntryOf(observance.month).latin;
     }
     if (observance.number > 0) {
         name += ' ';
@@ -92,15 +78,16 @@ std::string HebrewName(const Observance& observance)
         // A letter after a month name could be taken for Adar's: "ראש חודש אדר ב׳" reads as the
         // second Adar's. So the first Adar is named as such, and the day is "יום ב׳".
         name += ' ';
-        name += hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewMonthFullName(observance.month));
+        name += hebrew_text::HebrewMonthFullName(observance.month);
         if (observance.number > 0) {
             name += " יום ";
-            name += DayLetters(observance.number);
+            name += hebrew_text::HebrewNumeralUtf8(observance.number);
         }
     } else if (observance.number > 0) {
         name += ' ';
         // The count of years in digits; the day of a holiday in letters: "פסח א׳".
-        name += IsAnniversary(observance.event) ? std::to_string(observance.number) : DayLetters(observance.number);
+        name += IsAnniversary(observance.event) ? std::to_string(observance.number)
+                                                : hebrew_text::HebrewNumeralUtf8(observance.number);
     }
     if (observance.event == Event::Sukkot && observance.number == 7) {
         name += " (הושענא רבה)";

@@ -70,7 +70,8 @@ std::vector<Observance> Holidays(int year, bool israel);
 
 // "Pesach 1", "Rosh Chodesh Adar II 2", "Birthday 13".
 std::string LatinName(const Observance& observance);
-// The same in Hebrew, UTF-8: "פסח א׳", "ראש חודש אדר ב' ב׳", "יום הולדת 13".
+// The same in Hebrew, UTF-8, with the numerals' geresh and gershayim marks: "פסח א׳",
+// "ראש חודש אדר ב׳ יום ב׳", "יום הולדת 13".
 std::string HebrewName(const Observance& observance);
 
 }  // namespace observances

@@ -10,7 +10,7 @@
 
 #include "cli/civil_calendars.h"
 #include "cli/date_input.h"
-#include "cli/day_format.h"
+#include "cli/writer.h"
 #include "engine/stepwise.h"
 #include "hebrew_text/encoding.h"
 #include "hebrew_text/month_names.h"
@@ -85,8 +85,8 @@ TEST(Conversions, EveryCivilDayBothWaysUnderEachCalendar)
     for (const CountedCalendar& counted : Calendars()) {
         SCOPED_TRACE(counted.name);
         DateReader reader(counted.calendar, false, Today);
-        DayFormatter formatter(Format::Csv, counted.calendar);
-        std::vector<char> line(DayFormatter::MaxLineBytes);
+        std::unique_ptr<Writer> formatter = MakeWriter(Format::Csv, counted.calendar, {});
+        std::vector<char> line(Writer::MaxLineBytes);
         CivilLabel label = counted.start;
         bool gregorian = counted.startsGregorian;
         int failures = 0;
@@ -96,7 +96,7 @@ TEST(Conversions, EveryCivilDayBothWaysUnderEachCalendar)
             if (day >= FirstSupportedDay()) {
                 std::string iso = IsoText(label);
                 ReadResult read = reader.Read(iso);
-                std::string_view written(line.data(), static_cast<std::size_t>(formatter.Write(day, line.data()) - line.data()));
+                std::string_view written(line.data(), static_cast<std::size_t>(formatter->Write({day}, line.data()) - line.data()));
                 std::string julianDay = std::to_string(day + 347997);
                 ok = ok && read.ok && read.day == day && written.starts_with(iso) && written[iso.size()] == ',' &&
                      written.substr(written.size() - julianDay.size() - 1, julianDay.size()) == julianDay;
@@ -119,12 +119,12 @@ TEST(Conversions, EveryCivilDayBothWaysUnderEachCalendar)
 // 1 January 2000 was a Saturday, so the weekday is a plain count of days from it.
 TEST(Conversions, WeekdaysCountFromAKnownSaturday)
 {
-    DayFormatter formatter(Format::Csv, CivilCalendar::Window());
-    std::vector<char> line(DayFormatter::MaxLineBytes);
+    std::unique_ptr<Writer> formatter = MakeWriter(Format::Csv, CivilCalendar::Window(), {});
+    std::vector<char> line(Writer::MaxLineBytes);
     Day saturday = GregorianToDay({2000, 1, 1});
     for (Day day : {FirstSupportedDay(), Day{-1}, Day{0}, Day{1}, saturday, LastSupportedDay()}) {
         SCOPED_TRACE(day);
-        std::vector<std::string> fields = Fields(line.data(), formatter.Write(day, line.data()));
+        std::vector<std::string> fields = Fields(line.data(), formatter->Write({day}, line.data()));
         Day offset = ((day - saturday) % 7 + 7) % 7;
         EXPECT_EQ(fields[1], std::to_string((6 + offset) % 7));
     }
@@ -132,7 +132,7 @@ TEST(Conversions, WeekdaysCountFromAKnownSaturday)
 
 std::string Utf8Numeral(int value)
 {
-    return hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewNumeral(value));
+    return hebrew_text::HebrewNumeralUtf8(value);
 }
 
 TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
@@ -142,8 +142,8 @@ TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
     static const char* const leap[] = {"Tishri", "Heshvan", "Kislev", "Tevet",  "Shevat", "Adar I", "Adar II",
                                        "Nisan",  "Iyar",    "Sivan",  "Tammuz", "Av",     "Elul"};
     DateReader reader(CivilCalendar::Window(), false, Today);
-    DayFormatter formatter(Format::Csv, CivilCalendar::Window());
-    std::vector<char> line(DayFormatter::MaxLineBytes);
+    std::unique_ptr<Writer> formatter = MakeWriter(Format::Csv, CivilCalendar::Window(), {});
+    std::vector<char> line(Writer::MaxLineBytes);
     std::vector<std::string> hebrewMonths;
     reference::HebrewDayCounter counter(FirstHebrewYear);
     int failures = 0;
@@ -155,29 +155,40 @@ TEST(Conversions, EveryHebrewDayBothWaysAgainstAMonthByMonthCalendar)
         bool isLeap = counter.LeapYear();
         std::string name = isLeap ? leap[month] : common[month];
         std::string latin = std::to_string(day) + " " + name + " " + std::to_string(year);
-        // The window's numerals and month names, the second Adar in logical order ("אדר ב'"),
-        // and a year below 1000 in digits, since letters without thousands read as the sixth.
-        std::string monthText = isLeap && month == 6 ? "\xD7\x90\xD7\x93\xD7\xA8 \xD7\x91'"
-                                                     : hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewMonthNames[
-                                                           isLeap && month > 6 ? month - 1 : month]);
+        // The numerals and month names with geresh and gershayim, both Adars of a leap year
+        // named ("אדר א׳", "אדר ב׳"), and a year below 1000 in digits, since letters without
+        // thousands read as the sixth.
+        std::string monthText = isLeap && month == 5   ? "אדר א׳"
+                                : isLeap && month == 6 ? "אדר ב׳"
+                                                       : hebrew_text::Cp1255ToUtf8(hebrew_text::HebrewMonthNames[
+                                                             isLeap && month > 6 ? month - 1 : month]);
         std::string hebrew = Utf8Numeral(day) + " " + monthText + " " +
                              (year >= 1000 ? Utf8Numeral(year) : std::to_string(year));
-        std::string_view written(line.data(), static_cast<std::size_t>(formatter.Write(n, line.data()) - line.data()));
+        std::string_view written(line.data(), static_cast<std::size_t>(formatter->Write({n}, line.data()) - line.data()));
         // What is written reads back to the same day.
         ReadResult fromLatin = reader.Read(latin);
         ReadResult fromHebrew = reader.Read(Fields(written.data(), written.data() + written.size())[7]);
+        // The texts in UTF-8 with the geresh and gershayim marks read back too, and so does a
+        // bare "אדר" for the first Adar of a leap year.
+        const hebrew_text::HebrewMonthEntry& entry = hebrew_text::HebrewMonthList(isLeap)[month];
+        std::string yearUtf8 = year >= 1000 ? hebrew_text::HebrewNumeralUtf8(year) : std::to_string(year);
+        ReadResult fromUtf8 = reader.Read(hebrew_text::HebrewNumeralUtf8(day) + " " + std::string(entry.utf8) + " " + yearUtf8);
+        bool firstAdar = entry.month == hebrew_text::HebrewMonth::AdarI;
+        ReadResult fromBareAdar = firstAdar ? reader.Read(hebrew_text::HebrewNumeralUtf8(day) + " אדר " + yearUtf8) : fromUtf8;
         std::string fields;
         for (const std::string& field : {std::to_string(year), std::to_string(month + 1), name, std::to_string(day), hebrew}) {
             fields += ',';
             fields += field;
         }
         fields += ',';
-        bool ok = fromLatin.ok && fromLatin.day == n && fromHebrew.ok && fromHebrew.day == n &&
+        bool ok = fromLatin.ok && fromLatin.day == n && fromHebrew.ok && fromHebrew.day == n && fromUtf8.ok &&
+                  fromUtf8.day == n && fromBareAdar.ok && fromBareAdar.day == n &&
                   written.find(fields) != std::string_view::npos;
         if (!ok) {
             ADD_FAILURE() << "day number " << n << " should be " << latin << " (" << hebrew << "): read "
                           << fromLatin.day << fromLatin.error << " and " << fromHebrew.day << fromHebrew.error
-                          << ", written " << written;
+                          << " and " << fromUtf8.day << fromUtf8.error << " and " << fromBareAdar.day
+                          << fromBareAdar.error << ", written " << written;
             ++failures;
         }
     }

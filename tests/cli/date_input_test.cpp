@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/day_format.h"
+#include "cli/writer.h"
 #include "engine/hebrew_date.h"
 
 namespace cli {

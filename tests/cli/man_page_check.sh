@@ -8,7 +8,7 @@ if [[ -n "$warnings" ]]; then
 fi
 text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>&1 | col -bx | tr -s " ")
 for expected in "detron-convert - convert dates between the civil and the Hebrew calendar" \
-                "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "טו ניסן" \
+                "The Adar rule: in a leap year Adar means Adar I" "--switch DATE" "EXIT STATUS" "ט״ו ניסן ה׳תשפ״ד" "אדר א׳" \
                 "Adar II (Adar 2, Adar Sheni, Adar Bet" "Av (Menachem Av)" "‘ ’ “ ”" "U+200F" "hebcal -d" \
                 "write error: No space left on device" "-V, --version" "--holidays" "--after-sunset" \
                 "Tish'a B'Av to Sunday" "Yahrzeit 1"; do

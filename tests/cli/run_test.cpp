@@ -4,12 +4,16 @@
 #include "cli/run.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "cli/options.h"
 #include "hebrew_text/month_names.h"
 
 namespace cli {
@@ -112,6 +116,13 @@ TEST(Run, UsageErrors)
         {{"--from", "2024-01-01"}, "--from and --to go together"},
         {{"--from", "2024-01-01", "--to", "2024-01-02", "today"}, "give either dates or --from and --to, not both"},
         {{"--from", "2024-01-02", "--to", "2024-01-01"}, "--from \"2024-01-02\" comes after --to \"2024-01-01\""},
+        {{"--israel", "today"}, "--israel goes with --holidays"},
+        {{"--years", "5785", "today"}, "--years goes with --birthday, --yahrzeit or --holidays"},
+        {{"--holidays", "today"}, "--birthday, --yahrzeit and --holidays list days of their own; give no other dates"},
+        {{"--birthday", "=2010-03-01"}, "--birthday \"=2010-03-01\": the NAME before \"=\" is 1 to 200 bytes of "
+                                        "text, without control or direction characters"},
+        {{"--yahrzeit", "\xE2\x80\xAEx=2010-03-01"}, "--yahrzeit \"\\u202Ex=2010-03-01\": the NAME before \"=\" is 1 "
+                                                       "to 200 bytes of text, without control or direction characters"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.problem);
@@ -188,20 +199,20 @@ TEST(Run, TheThreeFormats)
 {
     struct Row { const char* format; const char* date; const char* line; };
     const Row rows[] = {
-        {"text", "2024-04-23", "2024-04-23  Tuesday    15 Nisan 5784  טו ניסן ה'תשפד"},
-        {"text", "-3760-01-01", "-3760-01-01  Monday     16 Tevet 0  טז טבת 0"},
-        {"csv", "2024-03-11", "2024-03-11,1,Monday,5784,7,Adar II,1,א אדר ב' ה'תשפד,2460381"},
+        {"text", "2024-04-23", "2024-04-23  Tuesday    15 Nisan 5784  ט״ו ניסן ה׳תשפ״ד"},
+        {"text", "-3760-01-01", "-3760-01-01  Monday     16 Tevet 0  ט״ז טבת 0"},
+        {"csv", "2024-03-11", "2024-03-11,1,Monday,5784,7,Adar II,1,א׳ אדר ב׳ ה׳תשפ״ד,2460381"},
         {"json", "2024-04-23",
          "{\"civil\":\"2024-04-23\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5784,"
-         "\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\",\"hebrewDay\":15,\"hebrewText\":\"טו ניסן ה'תשפד\","
+         "\"hebrewMonth\":8,\"hebrewMonthName\":\"Nisan\",\"hebrewDay\":15,\"hebrewText\":\"ט״ו ניסן ה׳תשפ״ד\","
          "\"julianDay\":2460424}"},
         {"json", "-0001-12-31",
          "{\"civil\":\"-0001-12-31\",\"weekday\":3,\"weekdayName\":\"Wednesday\",\"hebrewYear\":3760,"
-         "\"hebrewMonth\":5,\"hebrewMonthName\":\"Shevat\",\"hebrewDay\":5,\"hebrewText\":\"ה שבט ג'תשס\","
+         "\"hebrewMonth\":5,\"hebrewMonthName\":\"Shevat\",\"hebrewDay\":5,\"hebrewText\":\"ה׳ שבט ג׳תש״ס\","
          "\"julianDay\":1721057}"},
         {"json", "2023-03-07",
          "{\"civil\":\"2023-03-07\",\"weekday\":2,\"weekdayName\":\"Tuesday\",\"hebrewYear\":5783,"
-         "\"hebrewMonth\":6,\"hebrewMonthName\":\"Adar\",\"hebrewDay\":14,\"hebrewText\":\"יד אדר ה'תשפג\","
+         "\"hebrewMonth\":6,\"hebrewMonthName\":\"Adar\",\"hebrewDay\":14,\"hebrewText\":\"י״ד אדר ה׳תשפ״ג\","
          "\"julianDay\":2460011}"},
     };
     for (const Row& row : rows) {
@@ -290,6 +301,106 @@ TEST(Run, HostileInputNeverBreaksIt)
 
 // Random command lines from the options, their values and dates: always one of the three exit
 // statuses, and a usage error writes nothing to standard output.
+// Every option of the table is in --help and in the manual page.
+TEST(Run, EveryOptionIsDocumented)
+{
+    std::ifstream file(DETRON_MAN_PAGE);
+    std::string manual((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(manual.empty());
+    std::string help = HelpText();
+    for (const OptionRow& row : OptionTable()) {
+        std::string name = "--" + std::string(row.name);
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+        // groff writes a hyphen as \-.
+        std::string roff;
+        for (char c : name) {
+            roff += c == '-' ? "\\-" : std::string(1, c);
+        }
+        EXPECT_NE(manual.find(roff), std::string::npos) << name;
+    }
+}
+
+// A range after sunset is every line an evening, whichever its ends are; a Hebrew end is the
+// Hebrew day of its line.
+TEST(Run, ARangeAfterSunsetWhateverItsEnds)
+{
+    struct Row { const char* from; const char* to; std::vector<std::string> starts; };
+    const Row rows[] = {
+        {"2024-04-22", "16 Nisan 5784", {"2024-04-22  Monday     15 Nisan", "2024-04-23  Tuesday    16 Nisan"}},
+        {"15 Nisan 5784", "2024-04-22", {"2024-04-22  Monday     15 Nisan"}},
+        {"15 Nisan 5784", "15 Nisan 5784", {"2024-04-22  Monday     15 Nisan"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.from);
+        RecordingConsole console;
+        EXPECT_EQ(Convert({"--after-sunset", "--from", row.from, "--to", row.to}, console), ExitSuccess);
+        std::vector<std::string> lines = Lines(console.output);
+        ASSERT_EQ(lines.size(), row.starts.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].rfind(row.starts[i], 0), 0u) << lines[i];
+            EXPECT_TRUE(lines[i].ends_with("  after sunset")) << lines[i];
+        }
+    }
+}
+
+// What a listing says when it cannot list: no later year, days iCalendar cannot hold (once);
+// named anniversaries carry the name, and no two lines share a UID.
+TEST(Run, ListingsSayWhatTheyLeaveOut)
+{
+    RecordingConsole none;
+    EXPECT_EQ(Convert({"--yahrzeit", "2023-11-14", "--years", "5784"}, none), ExitSomeInputFailed);
+    EXPECT_EQ(none.errors, "detron-convert: --yahrzeit \"2023-11-14\": no year of --years 5784..5784 comes after "
+                           "5784, the Hebrew year of the date\n");
+
+    RecordingConsole early;
+    EXPECT_EQ(Convert({"--holidays", "--years", "3758..3762", "--format", "ics"}, early), ExitSomeInputFailed);
+    ASSERT_EQ(Lines(early.errors).size(), 1u) << early.errors;
+    EXPECT_EQ(early.errors, "detron-convert: 198 events are left out, from -0003-09-20 to 0000-12-24 (Gregorian): iCalendar holds the years 1 to 9999\n");
+    EXPECT_NE(early.output.find("BEGIN:VEVENT"), std::string::npos);
+
+    RecordingConsole named;
+    EXPECT_EQ(Convert({"--yahrzeit", "Sarah=2023-11-14", "--yahrzeit", "2023-11-14", "--yahrzeit", "2023-11-14",
+                       "--birthday", "דוד=2010-03-01", "--years", "5785", "--format", "ics"},
+                      named),
+              ExitSuccess);
+    std::vector<std::string> uids;
+    for (const std::string& line : Lines(named.output)) {
+        if (line.starts_with("UID:")) {
+            uids.push_back(line);
+        }
+    }
+    std::sort(uids.begin(), uids.end());
+    EXPECT_EQ(uids.size(), 4u);
+    EXPECT_EQ(std::unique(uids.begin(), uids.end()), uids.end());
+    EXPECT_NE(named.output.find("SUMMARY:Yahrzeit 1 (Sarah) / יארצייט 1 (Sarah)"), std::string::npos);
+    EXPECT_NE(named.output.find("Birthday 15 (דוד)"), std::string::npos);
+}
+
+// SOURCE_DATE_EPOCH stamps a calendar made again; one that is no such time is refused.
+TEST(Run, SourceDateEpoch)
+{
+    struct Row { const char* value; const char* stamp; };
+    const Row rows[] = {
+        {"1700000000", "DTSTAMP:20231114T221320Z"}, {"253402300799", "DTSTAMP:99991231T235959Z"},
+        {"253402300800", nullptr}, {"-1", nullptr}, {"12.5", nullptr}, {"1e9", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        setenv("SOURCE_DATE_EPOCH", row.value, 1);
+        RecordingConsole console;
+        int status = Convert({"--format", "ics", "2024-01-01"}, console);
+        unsetenv("SOURCE_DATE_EPOCH");
+        if (row.stamp != nullptr) {
+            EXPECT_EQ(status, ExitSuccess);
+            EXPECT_NE(console.output.find(std::string(row.stamp) + "\r\n"), std::string::npos);
+        } else {
+            EXPECT_EQ(status, ExitSomeInputFailed);
+            EXPECT_EQ(console.output, "");
+            EXPECT_EQ(console.errors.rfind(std::string("detron-convert: SOURCE_DATE_EPOCH \"") + row.value, 0), 0u);
+        }
+    }
+}
+
 TEST(Run, RandomCommandLines)
 {
     std::mt19937 random(8122026);

@@ -1,6 +1,7 @@
 #include "engine/hebrew_date.h"
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,31 @@ TEST(HebrewDate, ImpossibleDaysCountOn)
     EXPECT_EQ(HebrewToDayNumber(30, 2, 5769), CivilToDayNumber(28, 11, 2008));
     EXPECT_EQ(HebrewToDayNumber(30, 12, 5769), CivilToDayNumber(19, 9, 2009));
     EXPECT_EQ(HebrewToDayNumber(30, 13, 5784), CivilToDayNumber(3, 10, 2024));
+}
+
+// A month's length is whether its day 30 converts there and back to itself; its months fill
+// the year. Beyond the tabled years the same definition answers.
+TEST(HebrewMonthLength, EveryMonthOfEveryYearAsDayThirtyThereAndBack)
+{
+    int failures = 0;
+    for (double year = -20; year <= LastTabledHebrewYear + 20 && failures < 5; ++year) {
+        double months = IsHebrewLeapYear(year) ? 13 : 12;
+        double days = 0;
+        for (double month = 0; month <= 14; ++month) {
+            bool held = month >= 1 && month <= months;
+            int expected = !held ? 0 : DayNumberToHebrew(HebrewToDayNumber(30, month, year)).day == 30 ? 30 : 29;
+            int length = HebrewMonthLength(year, month);
+            days += length;
+            if (length != expected) {
+                ADD_FAILURE() << "month " << month << " of " << year << ": " << length << ", not " << expected;
+                ++failures;
+            }
+        }
+        EXPECT_EQ(days, HebrewYearStart(year).length) << year;
+    }
+    for (auto [year, month] : {std::pair{5784.5, 1.0}, {5784.0, 1.5}, {5784.0, -1.0}, {1e300, 1.0}}) {
+        EXPECT_EQ(HebrewMonthLength(year, month), 0) << year << " " << month;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "hebrew_text/numerals.h"
 
 #include <set>
+#include <utility>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "hebrew_text/encoding.h"
 
 namespace hebrew_text {
 namespace {
@@ -94,6 +97,32 @@ TEST(HebrewNumeral, EveryYearTextIsDistinctAndWellFormed)
         }
     }
     EXPECT_EQ(seen.size(), 6001u);
+}
+
+// The command line's numerals are the window's letters with the marks in their places: a geresh
+// after the thousands letter and after a single letter, a gershayim before the last of several.
+TEST(HebrewNumeralUtf8, EveryValueIsTheWindowsLettersMarked)
+{
+    const std::string geresh = "׳";
+    const std::string gershayim = "״";
+    for (int value = 1; value <= 6001; ++value) {
+        SCOPED_TRACE(value);
+        std::string window = Cp1255ToUtf8(HebrewNumeral(value));  // two bytes a letter, and '
+        std::string thousands = value > 999 ? window.substr(0, 2) + geresh : "";
+        std::string letters = window.substr(value > 999 ? 3 : 0);
+        std::string rest = letters.size() == 2 ? letters + geresh
+                           : letters.empty()   ? ""
+                                               : letters.substr(0, letters.size() - 2) + gershayim +
+                                                   letters.substr(letters.size() - 2);
+        EXPECT_EQ(HebrewNumeralUtf8(value), thousands + rest);
+    }
+    const std::pair<int, std::string_view> telling[] = {
+        {0, ""}, {-5, ""}, {1, "א׳"}, {15, "ט״ו"}, {30, "ל׳"}, {5000, "ה׳"}, {5100, "ה׳ק׳"}, {5784, "ה׳תשפ״ד"},
+    };
+    for (const auto& [value, text] : telling) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(HebrewNumeralUtf8(value), text);
+    }
 }
 
 TEST(LetterTables, OnlyWholeKeysInRangeFindALetter)

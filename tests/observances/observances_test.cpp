@@ -232,9 +232,9 @@ TEST(Names, LatinAndHebrewWithTheDayOfTheHoliday)
     EXPECT_EQ(observances::HebrewName(pesach), "פסח א׳");
     EXPECT_EQ(observances::LatinName(roshChodesh), "Rosh Chodesh Adar II 2");
     // A day letter right after Adar's name would read as the first or second Adar.
-    EXPECT_EQ(observances::HebrewName(roshChodesh), "ראש חודש אדר ב' יום ב׳");
+    EXPECT_EQ(observances::HebrewName(roshChodesh), "ראש חודש אדר ב׳ יום ב׳");
     EXPECT_EQ(observances::HebrewName({0, Event::RoshChodesh, 2, hebrew_text::HebrewMonth::AdarI}),
-              "ראש חודש אדר א' יום ב׳");
+              "ראש חודש אדר א׳ יום ב׳");
     EXPECT_EQ(observances::HebrewName({0, Event::RoshChodesh, 1, hebrew_text::HebrewMonth::Adar}),
               "ראש חודש אדר יום א׳");
     EXPECT_EQ(observances::HebrewName({0, Event::RoshChodesh, 0, hebrew_text::HebrewMonth::Nisan}), "ראש חודש ניסן");

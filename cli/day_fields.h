@@ -1,0 +1,100 @@
+#pragma once
+// What the writers share: the fields of a line, found once per line (the civil label and weekday
+// of a day, the Hebrew date and its texts), and the text line of a day. The Hebrew texts are
+// prepared once per run, each through the format's own escaping (JSON's, or none).
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/civil_calendars.h"
+#include "cli/writer.h"
+#include "engine/hebrew_date.h"
+#include "engine/hebrew_year.h"
+#include "hebrew_text/month_names.h"
+
+namespace cli {
+
+inline constexpr std::string_view WeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                    "Thursday", "Friday", "Saturday"};
+
+struct DayFields {
+    CivilLabel civil;
+    int weekday;  // 0 Sunday ... 6 Saturday
+    std::string_view weekdayName;
+    int year, month, day;  // the Hebrew date; month is the position in its year's list
+    std::string_view monthName;  // "Tishri" ... "Adar I", "Adar II" ... "Elul"
+    std::string_view dayText, monthText, yearText;  // Hebrew
+    std::int64_t julianDay;
+};
+
+class DayConverter {
+public:
+    using Escape = std::string (*)(std::string_view);
+    // `escape` turns each Hebrew text into what the format writes; nullptr for the texts as they are.
+    DayConverter(const CivilCalendar& calendar, Escape escape);
+
+    // The fields of civil day `day` with the Hebrew date of `hebrewDay`: the same day, or for an
+    // evening the day after. Both lie within FirstSupportedDay ... LastSupportedDay.
+    DayFields Fields(Day day, Day hebrewDay);
+
+private:
+    const std::string& YearText(int year);
+
+    CivilCalendar calendar_;
+    Escape escape_;
+    std::array<std::string, 31> dayTexts_;          // 1 ... 30
+    std::array<std::string, 14> commonMonthTexts_;  // positions 1 ... 12
+    std::array<std::string, 14> leapMonthTexts_;    // positions 1 ... 13
+    std::vector<std::string> yearTexts_;
+    std::vector<char> yearTextReady_;
+    int leapYear_ = -1;  // the year last asked about, and whether it has 13 months
+    bool leap_ = false;
+};
+
+// Inline: it runs for every line.
+inline DayFields DayConverter::Fields(Day day, Day hebrewDay)
+{
+    DayFields fields;
+    fields.civil = calendar_.LabelOf(day);
+    fields.weekday = engine::WeekdayOf(day);
+    fields.weekdayName = WeekdayNames[fields.weekday];
+    engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(hebrewDay));
+    fields.year = static_cast<int>(hebrew.year);
+    fields.month = static_cast<int>(hebrew.month);
+    fields.day = static_cast<int>(hebrew.day);
+    if (fields.year != leapYear_) {
+        leapYear_ = fields.year;
+        leap_ = engine::IsHebrewLeapYear(hebrew.year);
+    }
+    auto position = static_cast<std::size_t>(fields.month);
+    fields.monthName = hebrew_text::HebrewMonthList(leap_)[position - 1].latin;
+    fields.dayText = dayTexts_[static_cast<std::size_t>(fields.day)];
+    fields.monthText = leap_ ? leapMonthTexts_[position] : commonMonthTexts_[position];
+    fields.yearText = YearText(fields.year);
+    fields.julianDay = day + JulianDayOffset;
+    return fields;
+}
+
+// Copies `text` to `out`; returns the end. Inline, so that a literal's copy is a few stores.
+inline char* PutText(char* out, std::string_view text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// The day's part of a text line, without a newline (at most 200 bytes): the iCalendar writer
+// describes each event by it too. Returns the end.
+char* WriteTextDay(const DayFields& fields, char* out);
+
+// Each format's writer, made by MakeWriter.
+std::unique_ptr<Writer> MakeTextWriter(const CivilCalendar& calendar);
+std::unique_ptr<Writer> MakeCsvWriter(const CivilCalendar& calendar, Columns columns);
+std::unique_ptr<Writer> MakeJsonWriter(const CivilCalendar& calendar, Columns columns);
+std::unique_ptr<Writer> MakeIcsWriter(const CivilCalendar& calendar, std::string_view stamp);
+
+}  // namespace cli
