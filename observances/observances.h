@@ -1,8 +1,8 @@
 #pragma once
 // On which days a Hebrew date comes back in later years, and the holidays and fasts of a Hebrew
 // year: birthdays and yahrzeits by the rules of Reingold and Dershowitz (Calendrical
-// Calculations), the fasts moved off Shabbat, and the modern days by the rules in force since
-// 5764. Days are the engine's day numbers in whole numbers.
+// Calculations), the fasts moved off Shabbat, and the modern days from their first years by the
+// rules in force in each year. Days are the engine's day numbers in whole numbers.
 
 #include <string>
 #include <vector>
@@ -60,8 +60,13 @@ struct Observance {
     HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh begins
 };
 
-// The first Hebrew year with Yom HaShoah, Yom HaZikaron, Yom HaAtzma'ut and Yom Yerushalayim.
-inline constexpr int FirstYearOfModernDays = 5765;
+// The first Hebrew years of the modern days, as calendars list them: Yom HaZikaron and
+// Yom HaAtzma'ut from 5709 (1949), Yom HaShoah from 5711 (1951), Yom Yerushalayim from 5728
+// (1968); and the first year in which a Monday 5 Iyar moves them to Monday and Tuesday, 5764.
+inline constexpr int FirstYearOfYomHaAtzmaut = 5709;
+inline constexpr int FirstYearOfYomHaShoah = 5711;
+inline constexpr int FirstYearOfYomYerushalayim = 5728;
+inline constexpr int FirstYearOfMondayMove = 5764;
 
 // Every holiday and fast of a Hebrew year (1 Tishri ... 29 Elul), in day order; days of the
 // same day in the order of the year. In Israel Pesach has 7 days, Shavuot 1, and Simchat
