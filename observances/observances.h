@@ -2,7 +2,8 @@
 // On which days a Hebrew date comes back in later years, and the holidays and fasts of a Hebrew
 // year: birthdays and yahrzeits by the rules of Reingold and Dershowitz (Calendrical
 // Calculations), the fasts moved off Shabbat, and the modern days from their first years by the
-// rules in force in each year. Days are the engine's day numbers in whole numbers.
+// rules in force in each year. Days are the engine's day numbers in whole numbers. The week and
+// the month (portions, molad, omer) are in observances/week.h.
 
 #include <string>
 #include <vector>
@@ -49,15 +50,29 @@ enum class Event {
     RoshHashana, TzomGedaliah, YomKippur, Sukkot, ShminiAtzeret, SimchatTorah, Chanukah, AsaraBTevet,
     TuBiShvat, TaanitEsther, Purim, ShushanPurim, Pesach, LagBaOmer, Shavuot, TzomTammuz, TishaBAv,
     RoshChodesh, YomHaShoah, YomHaZikaron, YomHaAtzmaut, YomYerushalayim, Birthday, Yahrzeit,
+    // The week and the month (observances/week.h).
+    Parsha, ShabbatMevarchim, Molad, Omer,
+};
+
+// A molad as it is announced: the Hebrew day it falls in (begun at 6 pm of the evening before)
+// and its time by the clock of Jerusalem's mean time.
+struct MoladTime {
+    Day day = 0;
+    int weekday = 0;  // of `day`, 0 Sunday ... 6 Shabbat
+    int hour = 0;     // 0 ... 23
+    int minute = 0;   // 0 ... 59
+    int parts = 0;    // 0 ... 17, 18 to a minute
 };
 
 struct Observance {
     Day day;
     Event event;
     // The day of a many-day holiday (1 ...) or of a two-day Rosh Chodesh, 0 for a single day;
-    // the count of years for a birthday or yahrzeit.
+    // the count of years for a birthday or yahrzeit; the reading of a Parsha, the days of Rosh
+    // Chodesh (1 or 2) of a Shabbat Mevarchim, the day of the omer (1 ... 49).
     int number = 0;
-    HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh begins
+    HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh, Shabbat Mevarchim or Molad names
+    MoladTime molad = {};                     // of a Molad: its month's molad
 };
 
 // The first Hebrew years of the modern days, as calendars list them: Yom HaZikaron and
