@@ -64,8 +64,8 @@ std::vector<Observance> OmerDays(int year);
 
 // Everything `day` is, in the order of the year: its holiday days and Rosh Chodesh (Holidays),
 // then the portion if it is a Shabbat, Shabbat Mevarchim, and the day of the omer. No molad.
-// For every day of the supported range; each thread keeps the last year's lists it made, so a walk
-// over consecutive days makes each year's lists once.
+// For every day of the supported range; each thread keeps the last year it made for each place,
+// so a walk over consecutive days makes each year's lists once.
 std::vector<Observance> EventsOfDay(Day day, bool israel);
 
 }  // namespace observances
