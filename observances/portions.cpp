@@ -28,10 +28,11 @@ constexpr int HaAzinu = 52;
 
 // The fourteen kinds of year, each with the pairs it joins elsewhere and in Israel. A kind is
 // named by three letters: the weekday of Rosh Hashana, the year deficient, regular or complete
-// (ח, כ, ש), and the weekday of Pesach, which follows from the first two. Elsewhere a year whose
-// Pesach begins on Thursday joins Chukat-Balak, its second day of Shavuot being a Shabbat; in
-// Israel, where that Shabbat reads Chukat, and where a Pesach beginning on Shabbat leaves its
-// eighth day a weekday Shabbat reading on, one pair fewer is joined.
+// (ח, כ, ש), and the weekday of Pesach, which follows from the first two. Elsewhere the eighth
+// day of a Pesach begun on Shabbat, and the second day of Shavuot after a Pesach begun on
+// Thursday, are Shabbatot of a festival; in Israel they read the week's portion, and Israel joins
+// one pair fewer to wait for the others: Behar-Bechukotai (Matot-Masei in a leap year) after
+// such a Pesach, Chukat-Balak after such a Shavuot.
 struct YearKind {
     int weekday;  // of 1 Tishri: 1 Monday, 2 Tuesday, 4 Thursday, 6 Shabbat
     int length;   // days
