@@ -122,4 +122,21 @@ constexpr double WeekValue(double molad)
     return info;
 }
 
+// The molad after `months` mean months from the epoch molad, in whole parts (1080 to the hour)
+// from the midnight that begins DayNumber 0: the count MoladDays makes in days, here exact in
+// 64 bits for the month announcements, which need the hour, minute and part. Months 0 is the
+// molad of Tishri of year 1 (23 hours 204 parts of DayNumber 0, Sunday evening), and
+// MonthsBeforeYear(year) + position - 1 that of the month at list position `position` of
+// `year`. The clock day of the molad is the quotient by PartsPerDay, rounded down. Exact for
+// every |months| below 2^43, far past the years the conversions reach (about 74,000 months).
+constexpr std::int64_t MoladPartsFromMidnight(std::int64_t months)
+{
+    constexpr auto perMonth = static_cast<std::int64_t>(PartsPerMonth);
+    constexpr auto perDay = static_cast<std::int64_t>(PartsPerDay);
+    // The epoch molad is counted from the noon two days before DayNumber 0, a day and a half
+    // before that midnight.
+    constexpr std::int64_t epoch = static_cast<std::int64_t>(EpochMoladParts) - perDay - perDay / 2;
+    return months * perMonth + epoch;
+}
+
 }  // namespace engine

@@ -32,9 +32,7 @@ public:
         Days(Event::Purim, 14, adar, 1);
         Days(Event::ShushanPurim, 15, adar, 1);
         Days(Event::Pesach, 15, M::Nisan, israel_ ? 7 : 8);
-        if (year_ >= FirstYearOfModernDays) {
-            ModernDays();
-        }
+        ModernDays();
         Days(Event::LagBaOmer, 18, M::Iyar, 1);
         Days(Event::Shavuot, 6, M::Sivan, israel_ ? 1 : 2);
         Fast(Event::TzomTammuz, 17, M::Tammuz, 1);
@@ -76,25 +74,36 @@ private:
         }
     }
 
-    // Yom HaShoah 27 Nisan, off Friday to Thursday and off Sunday to Monday. Yom HaZikaron and
-    // Yom HaAtzma'ut 4 and 5 Iyar, moved back to Wednesday and Thursday when 5 Iyar is a Friday
-    // or Shabbat, and on to Monday and Tuesday when it is a Monday (so that Yom HaZikaron does
-    // not follow Shabbat). Yom Yerushalayim 28 Iyar.
+    // The modern days from the years they were first kept, each by the moves in force that year.
     void ModernDays()
     {
-        Day shoah = DayOf(27, M::Nisan, year_);
-        int shoahWeekday = Weekday(shoah);
-        list_.push_back({shoah + (shoahWeekday == 5 ? -1 : shoahWeekday == 0 ? 1 : 0), Event::YomHaShoah});
-        Day atzmaut = DayOf(5, M::Iyar, year_);
-        switch (Weekday(atzmaut)) {
-            case 5: atzmaut -= 1; break;
-            case Shabbat: atzmaut -= 2; break;
-            case 1: atzmaut += 1; break;
-            default: break;
+        // Yom HaShoah, 27 Nisan, from its first year, 5711 (1951): off Friday to Thursday and
+        // off Sunday to Monday, so that neither it nor its eve touches Shabbat. Calendars (hebcal
+        // among them) apply both moves from the first year on.
+        if (year_ >= FirstYearOfYomHaShoah) {
+            Day shoah = DayOf(27, M::Nisan, year_);
+            int shoahWeekday = Weekday(shoah);
+            list_.push_back({shoah + (shoahWeekday == 5 ? -1 : shoahWeekday == 0 ? 1 : 0), Event::YomHaShoah});
         }
-        list_.push_back({atzmaut - 1, Event::YomHaZikaron});
-        list_.push_back({atzmaut, Event::YomHaAtzmaut});
-        list_.push_back({DayOf(28, M::Iyar, year_), Event::YomYerushalayim});
+        // Yom HaAtzma'ut, 5 Iyar, from its first anniversary, 5709 (1949), with Yom HaZikaron the
+        // day before: moved back to Thursday when 5 Iyar is a Friday or Shabbat, from the first
+        // year; and on to Tuesday when it is a Monday, from 5764 (2004) on, so that
+        // Yom HaZikaron does not follow Shabbat. Before 5764 a Monday 5 Iyar stays.
+        if (year_ >= FirstYearOfYomHaAtzmaut) {
+            Day atzmaut = DayOf(5, M::Iyar, year_);
+            switch (Weekday(atzmaut)) {
+                case 5: atzmaut -= 1; break;
+                case Shabbat: atzmaut -= 2; break;
+                case 1: atzmaut += year_ >= FirstYearOfMondayMove ? 1 : 0; break;
+                default: break;
+            }
+            list_.push_back({atzmaut - 1, Event::YomHaZikaron});
+            list_.push_back({atzmaut, Event::YomHaAtzmaut});
+        }
+        // Yom Yerushalayim, 28 Iyar, from its first anniversary, 5728 (1968), on whatever weekday.
+        if (year_ >= FirstYearOfYomYerushalayim) {
+            list_.push_back({DayOf(28, M::Iyar, year_), Event::YomYerushalayim});
+        }
     }
 
     int year_;

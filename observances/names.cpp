@@ -4,6 +4,7 @@
 
 #include "hebrew_text/numerals.h"
 #include "observances/observances.h"
+#include "observances/week_internal.h"
 
 namespace observances {
 
@@ -56,6 +57,9 @@ bool IsAnniversary(Event event)
 
 std::string LatinName(const Observance& observance)
 {
+    if (detail::IsWeekEvent(observance.event)) {
+        return detail::WeekLatinName(observance, MonthEntry(observance.month).latin);
+    }
     std::string name(NamesOf(observance.event).latin);
     if (observance.event == Event::RoshChodesh) {
         name += ' ';
@@ -73,6 +77,9 @@ std::string LatinName(const Observance& observance)
 
 std::string HebrewName(const Observance& observance)
 {
+    if (detail::IsWeekEvent(observance.event)) {
+        return detail::WeekHebrewName(observance, hebrew_text::HebrewMonthFullName(observance.month));
+    }
     std::string name(NamesOf(observance.event).hebrew);
     if (observance.event == Event::RoshChodesh) {
         // A letter after a month name could be taken for Adar's: "ראש חודש אדר ב׳" reads as the

@@ -1,8 +1,9 @@
 #pragma once
 // On which days a Hebrew date comes back in later years, and the holidays and fasts of a Hebrew
 // year: birthdays and yahrzeits by the rules of Reingold and Dershowitz (Calendrical
-// Calculations), the fasts moved off Shabbat, and the modern days by the rules in force since
-// 5764. Days are the engine's day numbers in whole numbers.
+// Calculations), the fasts moved off Shabbat, and the modern days from their first years by the
+// rules in force in each year. Days are the engine's day numbers in whole numbers. The week and
+// the month (portions, molad, omer) are in observances/week.h.
 
 #include <string>
 #include <vector>
@@ -49,19 +50,38 @@ enum class Event {
     RoshHashana, TzomGedaliah, YomKippur, Sukkot, ShminiAtzeret, SimchatTorah, Chanukah, AsaraBTevet,
     TuBiShvat, TaanitEsther, Purim, ShushanPurim, Pesach, LagBaOmer, Shavuot, TzomTammuz, TishaBAv,
     RoshChodesh, YomHaShoah, YomHaZikaron, YomHaAtzmaut, YomYerushalayim, Birthday, Yahrzeit,
+    // The week and the month (observances/week.h).
+    Parsha, ShabbatMevarchim, Molad, Omer,
+};
+
+// A molad as it is announced: the Hebrew day it falls in (begun at 6 pm of the evening before)
+// and its time by the clock of Jerusalem's mean time.
+struct MoladTime {
+    Day day = 0;
+    int weekday = 0;  // of `day`, 0 Sunday ... 6 Shabbat
+    int hour = 0;     // 0 ... 23
+    int minute = 0;   // 0 ... 59
+    int parts = 0;    // 0 ... 17, 18 to a minute
 };
 
 struct Observance {
     Day day;
     Event event;
     // The day of a many-day holiday (1 ...) or of a two-day Rosh Chodesh, 0 for a single day;
-    // the count of years for a birthday or yahrzeit.
+    // the count of years for a birthday or yahrzeit; the reading of a Parsha, the days of Rosh
+    // Chodesh (1 or 2) of a Shabbat Mevarchim, the day of the omer (1 ... 49).
     int number = 0;
-    HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh begins
+    HebrewMonth month = HebrewMonth::Tishri;  // the month a Rosh Chodesh, Shabbat Mevarchim or Molad names
+    MoladTime molad = {};                     // of a Molad: its month's molad
 };
 
-// The first Hebrew year with Yom HaShoah, Yom HaZikaron, Yom HaAtzma'ut and Yom Yerushalayim.
-inline constexpr int FirstYearOfModernDays = 5765;
+// The first Hebrew years of the modern days, as calendars list them: Yom HaZikaron and
+// Yom HaAtzma'ut from 5709 (1949), Yom HaShoah from 5711 (1951), Yom Yerushalayim from 5728
+// (1968); and the first year in which a Monday 5 Iyar moves them to Monday and Tuesday, 5764.
+inline constexpr int FirstYearOfYomHaAtzmaut = 5709;
+inline constexpr int FirstYearOfYomHaShoah = 5711;
+inline constexpr int FirstYearOfYomYerushalayim = 5728;
+inline constexpr int FirstYearOfMondayMove = 5764;
 
 // Every holiday and fast of a Hebrew year (1 Tishri ... 29 Elul), in day order; days of the
 // same day in the order of the year. In Israel Pesach has 7 days, Shavuot 1, and Simchat

@@ -62,8 +62,6 @@ def hebcal_events(year, israel):
             date -= datetime.timedelta(days=1)
         elif name not in SAME_NAMES:
             continue
-        if name in MODERN and year < 5765:
-            continue
         events.add((date.isoformat(), name))
     return events
 

@@ -179,9 +179,11 @@ TEST(Holidays, EachOnItsDayAndWeekdayOverFiveCenturies)
             }
             for (const Rule& rule : rules) {
                 const std::vector<Observance>& days = byEvent[rule.event];
-                bool modern = rule.event == Event::YomHaShoah || rule.event == Event::YomHaAtzmaut ||
-                              rule.event == Event::YomYerushalayim;
-                if (modern && year < observances::FirstYearOfModernDays) {
+                int firstYear = rule.event == Event::YomHaShoah        ? observances::FirstYearOfYomHaShoah
+                                : rule.event == Event::YomHaAtzmaut    ? observances::FirstYearOfYomHaAtzmaut
+                                : rule.event == Event::YomYerushalayim ? observances::FirstYearOfYomYerushalayim
+                                                                       : 0;
+                if (year < firstYear) {
                     EXPECT_TRUE(days.empty()) << year;
                     continue;
                 }
@@ -198,7 +200,10 @@ TEST(Holidays, EachOnItsDayAndWeekdayOverFiveCenturies)
                 } else {
                     EXPECT_EQ(first, expected) << static_cast<int>(rule.event) << " " << year;
                 }
-                EXPECT_TRUE(rule.weekdays >> weekday & 1) << static_cast<int>(rule.event) << " " << year;
+                // Before the Monday move a Monday Yom HaAtzma'ut stayed.
+                bool mondayStayed = rule.event == Event::YomHaAtzmaut && year < observances::FirstYearOfMondayMove;
+                EXPECT_TRUE((rule.weekdays | (mondayStayed ? 0b10u : 0u)) >> weekday & 1)
+                    << static_cast<int>(rule.event) << " " << year;
                 for (std::size_t i = 1; i < days.size(); ++i) {
                     EXPECT_EQ(days[i].day, first + static_cast<Day>(i));  // many days in a row
                 }
@@ -208,7 +213,7 @@ TEST(Holidays, EachOnItsDayAndWeekdayOverFiveCenturies)
             EXPECT_EQ(byEvent[Event::Chanukah].size(), 8u);
             EXPECT_EQ(byEvent[Event::SimchatTorah].front().day,
                       byEvent[Event::ShminiAtzeret].front().day + (israel ? 0 : 1));
-            if (year >= observances::FirstYearOfModernDays) {
+            if (year >= observances::FirstYearOfYomHaAtzmaut) {
                 EXPECT_EQ(byEvent[Event::YomHaZikaron].front().day, byEvent[Event::YomHaAtzmaut].front().day - 1);
             }
             // Rosh Chodesh: one day for each month but Tishri, and the 30th of each full month before.
