@@ -593,6 +593,9 @@ void platform::Round(bool wait)
     Events().ReportRaw(static_cast<int>(message.message));
 }
 
+// The window takes no options of the window system's.
+void UseCommandLine(int, char**) {}
+
 void InitToolkit()
 {
     if (state != nullptr) {
