@@ -40,7 +40,7 @@ old=$("$here/tools/windows-package.sh" "$build" "$work/old" 1.0.0 | grep '\.msi$
 new=$("$here/tools/windows-package.sh" "$build" "$work/new" 1.0.1 | grep '\.msi$')
 [[ -z "$(entries)" ]] || fail "Detron is installed in the prefix before the test"
 cleanup() {
-  for package in "$new" "$old"; do win msiexec /x "$(msi "$package")" /qn || true; done
+  for package in ${other:+"$other"} "$new" "$old"; do win msiexec /x "$(msi "$package")" /qn || true; done
   [[ -n "${program:-}" ]] && kill "$program" 2>/dev/null || true
   rm -rf "$work"
 }
