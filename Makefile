@@ -1,7 +1,7 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
-                groff-base man-db bsdextrautils hebcal tzdata python3-icalendar \
+                groff-base man-db bsdextrautils netpbm hebcal tzdata python3-icalendar \
                 python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
                 dpkg-dev file lintian devscripts blhc
 # What building the Debian package needs, and no more: the compiler, Qt and fontconfig to build
