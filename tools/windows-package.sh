@@ -3,10 +3,13 @@
 # and a portable .zip of the two programs, into OUT:
 #   detron-VERSION-ARCH.msi   detron-VERSION-ARCH.zip      (ARCH: x64 or x86)
 #   tools/windows-package.sh BUILD_DIR OUT [VERSION]
-# VERSION is the build's, which is the project's (CMakeLists.txt), unless given. With SIGN_CERT and SIGN_KEY (a
-# code-signing certificate and its private key, PEM or DER; SIGN_PASS its password, SIGN_TIMESTAMP
-# a timestamp server's address) both programs are signed before they go into the installer and
-# the .zip, and the installer itself after it is made; without them nothing is signed.
+# VERSION is the build's, which is the project's (CMakeLists.txt), unless given. With SIGN_CERT
+# and SIGN_KEY (a code-signing certificate and its private key, PEM or DER; SIGN_PASS its
+# password, SIGN_TIMESTAMP a timestamp server's address) both programs are signed before they go
+# into the installer and the .zip, and the installer itself after it is made; without them
+# nothing is signed.
+# DETRON_MSI_ARCH (x64 or x86) marks the installer for that processor instead of the build's, so
+# that a test can meet the other processor's installer of the same version.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?usage: tools/windows-package.sh BUILD_DIR OUT [VERSION]}
