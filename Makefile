@@ -1,9 +1,13 @@
 # Front door for people: each target first installs what it needs, then drives CMake.
 DEB_PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core \
                 desktop-file-utils appstream xvfb xauth openbox x11-utils xdotool \
-                groff-base man-db bsdextrautils hebcal tzdata python3-icalendar \
+                groff-base man-db bsdextrautils netpbm hebcal tzdata python3-icalendar \
                 python3-pyatspi at-spi2-core dbus-daemon qt6-translations-l10n libfontconfig-dev \
                 dpkg-dev file lintian devscripts blhc
+# What building the Debian package needs, and no more: the compiler, Qt and fontconfig to build
+# against, dpkg-dev for the build flags and the Depends, file for CPack.
+PACKAGE_BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev qt6-translations-l10n libfontconfig-dev \
+                          dpkg-dev file
 # The Windows programs: MinGW-w64 for 64-bit and 32-bit x86, GoogleTest's sources, Wine for both
 # (wine64 runs everywhere; wine32 only where the kernel runs 32-bit programs) to run the tests,
 # Xvfb as its display when there is none, xwd and netpbm to take pictures of that display; wixl and
@@ -16,7 +20,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googlete
 BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-windows build run test test-linux test-windows windows windows-package bench package \
+.PHONY: all deps deps-linux deps-package deps-windows build run test test-linux test-windows windows windows-package bench package \
         clean
 
 all: build
@@ -26,6 +30,9 @@ deps: deps-linux deps-windows
 
 deps-linux:
 	@./tools/deps.sh $(DEB_PACKAGES)
+
+deps-package:
+	@./tools/deps.sh $(PACKAGE_BUILD_PACKAGES)
 
 deps-windows:
 	@./tools/deps.sh $(WINDOWS_PACKAGES)
@@ -87,7 +94,7 @@ windows-package: windows
 
 # The Debian package of the Linux program: build/package/packages/detron_VERSION_ARCH.deb. CPack
 # gives the parts of a .deb the packer's umask; with 022 the package is the same for everyone.
-package: deps-linux
+package: deps-package
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
 	cd build/package && umask 022 && cpack --config CPackConfig.cmake

@@ -57,7 +57,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QWidget window;
-    window.setWindowTitle(QString::fromUtf8("דטרון גרסא 3.1"));
+    window.setWindowTitle(QString::fromUtf8("דטרון גרסא ") +
+                          QString::fromLatin1(DetronVersion.data(), static_cast<qsizetype>(DetronVersion.size())));
     window.resize(converter::ClientWidth, converter::ClientHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->geometry();

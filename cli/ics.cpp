@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "cli/version.h"
+#include "detron_version.h"
 #include "hebrew_text/utf8.h"
 
 namespace cli {
@@ -99,7 +99,7 @@ std::string IcsBegin()
 {
     return "BEGIN:VCALENDAR\r\n"
            "VERSION:2.0\r\n"
-           "PRODID:-//Detron//detron-convert " + std::string(ProgramVersion()) + "//EN\r\n"
+           "PRODID:-//Detron//detron-convert " + std::string(DetronVersion) + "//EN\r\n"
            "CALSCALE:GREGORIAN\r\n";
 }
 

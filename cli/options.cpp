@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "cli/date_input.h"
-#include "cli/version.h"
+#include "detron_version.h"
 #include "engine/hebrew_date.h"
 #include "hebrew_text/utf8.h"
 
@@ -298,7 +298,7 @@ private:
     std::string Given(const OptionRow& row, const std::optional<std::string>& value)
     {
         if (row.id == Id::Help || row.id == Id::Version) {
-            shown_ = row.id == Id::Help ? HelpText() : "detron-convert " + std::string(ProgramVersion()) + "\n";
+            shown_ = row.id == Id::Help ? HelpText() : "detron-convert " + std::string(DetronVersion) + "\n";
             return {};
         }
         // The same choice twice is harmless; two different ones contradict each other.

@@ -73,7 +73,7 @@ void StartUp(ControllerState& state)
 {
     toolkit::InitToolkit();
     state = ControllerState{};
-    toolkit::OpenMainWindow(ConverterWindow, 0, 0, ClientWidth, ClientHeight, Title.view(),
+    toolkit::OpenMainWindow(ConverterWindow, 0, 0, ClientWidth, ClientHeight, Title,
                             WindowFlags);
     toolkit::UseControlParent(toolkit::WindowHandle(ConverterWindow));
     toolkit::AddMenuBar(ConverterMenuBar, toolkit::WindowHandle(ConverterWindow));

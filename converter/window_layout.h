@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "detron_version.h"
 #include "engine/hebrew_date.h"
 #include "hebrew_text/cp1255.h"
 
@@ -39,7 +40,10 @@ inline constexpr int ClientHeight = 320;
 // Every control's y is its base y less this offset, measured below the menu bar.
 inline constexpr int VerticalOffset = 30;
 
-inline constexpr hebrew_text::Cp1255Literal Title = u8"דטרון גרסא 3.1";
+// "Detron version" and the project's version, whose digits and dots are the same bytes in code
+// page 1255.
+inline constexpr hebrew_text::Cp1255Literal TitleWords = u8"דטרון גרסא";
+inline const std::string Title = TitleWords.str() + " " + std::string(DetronVersion);
 inline constexpr hebrew_text::Cp1255Literal AboutCaption = u8"אודות";
 inline constexpr hebrew_text::Cp1255Literal CivilFrameCaption = u8"תאריך לועזי";
 inline constexpr hebrew_text::Cp1255Literal HebrewFrameCaption = u8"תאריך עברי";

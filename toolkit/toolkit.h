@@ -33,8 +33,15 @@ inline constexpr std::uint32_t CentreOnParent = 0x2;
 inline constexpr std::uint32_t HiddenWindow = 0x10000000;
 inline constexpr std::uint32_t OverlappedWindowStyle = 0xCF0000;
 
-// Start and end. InitToolkit runs once before any window. EndToolkit closes every window,
-// releases the toolkit's objects and ends the process with exit code 0.
+// The program's command line, for the window system's own options (under Qt: -platform,
+// -display ...); the toolkit keeps argv. Call before InitToolkit; Win32 reads none.
+void UseCommandLine(int argc, char** argv);
+
+// Start and end. InitToolkit runs once before any window. The windows carry the program's own
+// icon: icon resource 1 of the program under Win32, the images in its Qt resource folder
+// :/program-icon under Qt. Under Qt, when no display can be reached, it says so in one line and
+// ends the process with status 1. EndToolkit closes every window, releases the toolkit's objects
+// and ends the process with exit code 0.
 void InitToolkit();
 [[noreturn]] void EndToolkit();
 

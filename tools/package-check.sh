@@ -14,12 +14,27 @@
 # included), and whatever is left on the system that was not there before is listed, with the
 # package that owns it, if any. Every font the package may bring is also checked for every
 # character of the window's texts (fc-query), and must draw them all.
-# Not part of `make test`: it needs the Debian mirror, root, and a few minutes.
-#   tools/package-check.sh [DEB [OUT_DIR]]
-# DEB defaults to the one `make package` made; OUT_DIR (build/package-check) receives the
-# pictures, the logs and report.txt. MIRROR overrides the mirror.
+# With --debian 13, the package is first built on a fresh Debian 13 system by `make package`,
+# which installs only what that needs, and that package is checked on Debian 13 the same way;
+# then also as an upgrade: the Debian 12 package (DEB) installed first, the Debian 13 one over it.
+# Not part of `make test`: it needs the Debian mirror, root, and a few minutes (with --debian 13,
+# some more for the build).
+#   tools/package-check.sh [--debian 12|13] [DEB [OUT_DIR]]
+# DEB defaults to the one `make package` made on this (Debian 12) machine; OUT_DIR
+# (build/package-check) receives the pictures, the logs and report-debianN.txt. MIRROR
+# overrides the mirror.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+release=12
+if [[ "${1:-}" == --debian ]]; then
+  release=${2:?usage: tools/package-check.sh [--debian 12|13] [DEB [OUT_DIR]]}
+  shift 2
+fi
+case "$release" in
+  12) codename=bookworm ;;
+  13) codename=trixie ;;
+  *) echo "package-check.sh: Debian $release is not one it knows (12 or 13)" >&2; exit 2 ;;
+esac
 deb=${1:-$(ls "$here"/build/package/packages/detron_*.deb 2>/dev/null | head -n 1)}
 out=${2:-$here/build/package-check}
 [[ -f "$deb" ]] || { echo "no package: run make package first, or name one" >&2; exit 2; }
@@ -27,7 +42,7 @@ out=${2:-$here/build/package-check}
 deb=$(realpath "$deb")
 "$here/tools/deps.sh" debootstrap xvfb xauth openbox x11-utils x11-apps xdotool netpbm fontconfig python3
 
-# The first Debian 12 mirror of apt's own configuration, in either format.
+# The Debian mirror of apt's own configuration, in either format.
 mirror=${MIRROR:-$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
   2>/dev/null | awk '/^deb / && / bookworm( |$)/ { print $2; exit }
                      /^URIs:/ { uri = $2 } /^Suites:.*bookworm( |$)/ && uri { print uri; exit }' || true)}
@@ -43,36 +58,84 @@ cleanup() {
   rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
-report=$out/report.txt
+report=$out/report-debian$release.txt
 : >"$report"
 say() { echo "$*" | tee -a "$report"; }
 failures=0
 fail() { say "FAIL: $*"; failures=$((failures + 1)); }
 
-say "package: $(basename "$deb"), mirror $mirror"
-depends=$(dpkg-deb -f "$deb" Depends)
-fonts=$(tr ',' '\n' <<<"$depends" | grep -E '(^| )fonts-dejavu-core( |$)' | tr -d '|' | xargs)
-[[ -n "$fonts" ]] || { fail "Depends has no font alternatives: $depends"; exit 1; }
-say "font alternatives: $fonts"
-
+say "Debian $release ($codename), mirror $mirror"
 # The minimal system, made once; the downloaded packages are kept beside it for every copy.
-base=$out/debian12-minbase
+base=$out/debian$release-minbase
 apt_cache=$out/apt-archives
 mkdir -p "$apt_cache/partial"
 if [[ ! -f "$base/.complete" ]]; then
   rm -rf "$base"
-  debootstrap --variant=minbase --cache-dir="$apt_cache" bookworm "$base" "$mirror" >"$out/debootstrap.log" 2>&1 ||
+  debootstrap --variant=minbase --cache-dir="$apt_cache" "$codename" "$base" "$mirror" >"$out/debootstrap.log" 2>&1 ||
     { tail -n 20 "$out/debootstrap.log"; exit 1; }
   touch "$base/.complete"
 fi
 say "minimal system: $(du -sh --exclude=proc "$base" | cut -f1), $(chroot "$base" dpkg-query -W | wc -l) packages"
 
+# A copy of the minimal system with the host's /proc, /dev and name resolution, sharing the
+# downloaded packages.
+new_system() {
+  local root=$work/$1
+  cp -a "$base" "$root"
+  cp /etc/resolv.conf "$root/etc/resolv.conf"
+  mount -t proc proc "$root/proc" && mounts+=("$root/proc")
+  mount --bind /dev "$root/dev" && mounts+=("$root/dev")
+  mount --bind "$apt_cache" "$root/var/cache/apt/archives" && mounts+=("$root/var/cache/apt/archives")
+  cp "$deb" ${deb12:+"$deb12"} "$root/tmp/"
+  chroot "$root" apt-get update -q >/dev/null
+}
+in_system() { chroot "$work/$1" env DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 "${@:2}"; }
+end_system() {
+  for mount in "$work/$1/var/cache/apt/archives" "$work/$1/dev" "$work/$1/proc"; do umount -l "$mount"; done
+  rm -rf --one-file-system "${work:?}/$1"
+}
+
+# On Debian 13 the package is that release's own: `make package` on a fresh system, from a copy
+# of the sources, as a Debian 13 user builds it.
+deb12=
+if [[ $release != 12 ]]; then
+  say ""
+  say "== make package on Debian $release"
+  new_system build
+  in_system build dpkg-query -W -f='${Package}\n' | sort >"$work/build.packages-before"
+  mkdir -p "$work/build/root/detron"
+  tar -C "$here" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/build/root/detron" -xf -
+  epoch=$(git -C "$here" log -1 --format=%ct 2>/dev/null || true)
+  # make itself is what a person installs first, to run `make package`.
+  in_system build apt-get install -y -q --no-install-recommends make >"$out/debian$release-make.log" 2>&1 ||
+    { tail -n 20 "$out/debian$release-make.log"; fail "installing make on Debian $release"; exit 1; }
+  if ! in_system build env ${epoch:+SOURCE_DATE_EPOCH=$epoch} make -C /root/detron package JOBS=2 \
+       >"$out/debian$release-build.log" 2>&1; then
+    tail -n 30 "$out/debian$release-build.log"
+    fail "make package on Debian $release"
+    exit 1
+  fi
+  added=$(in_system build dpkg-query -W -f='${Package}\n' | sort | comm -13 "$work/build.packages-before" - | wc -l)
+  say "  make package installed $added packages to build it (make included)"
+  built=$(ls "$work"/build/root/detron/build/package/packages/detron_*.deb)
+  cp "$built" "$out/"
+  end_system build
+  deb12=$deb
+  deb=$out/$(basename "$built")
+fi
+say "package: $(basename "$deb")${deb12:+, and as an upgrade of $(basename "$deb12")}"
+depends=$(dpkg-deb -f "$deb" Depends)
+fonts=$(tr ',' '\n' <<<"$depends" | grep -E '(^| )fonts-dejavu-core( |$)' | tr -d '|' | xargs)
+[[ -n "$fonts" ]] || { fail "Depends has no font alternatives: $depends"; exit 1; }
+say "font alternatives: $fonts"
+
 # The window's texts, from the program's own sources, for the font check.
 texts=$work/texts
-if [[ -x "$here/build/ci/tests/package/window_texts" ]]; then
-  "$here/build/ci/tests/package/window_texts" | cut -f2- >"$texts"
+window_texts=$(ls "$here"/build/{ci,dev}/tests/package/window_texts 2>/dev/null | head -n 1 || true)
+if [[ -n "$window_texts" ]]; then
+  "$window_texts" | cut -f2- >"$texts"
 else
-  echo "build/ci/tests/package/window_texts is missing: make test (or cmake --build --preset ci) first" >&2
+  echo "window_texts is missing: make test, or cmake --build --preset dev --target window_texts, first" >&2
   exit 2
 fi
 
@@ -89,19 +152,6 @@ for font in $fonts; do
   fi
 done
 
-# A copy of the minimal system with the host's /proc, /dev and name resolution, sharing the
-# downloaded packages.
-new_system() {
-  local root=$work/$1
-  cp -a "$base" "$root"
-  cp /etc/resolv.conf "$root/etc/resolv.conf"
-  mount -t proc proc "$root/proc" && mounts+=("$root/proc")
-  mount --bind /dev "$root/dev" && mounts+=("$root/dev")
-  mount --bind "$apt_cache" "$root/var/cache/apt/archives" && mounts+=("$root/var/cache/apt/archives")
-  cp "$deb" "$root/tmp/"
-  chroot "$root" apt-get update -q >/dev/null
-}
-in_system() { chroot "$work/$1" env DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 "${@:2}"; }
 # Every file of the system but what apt and dpkg keep about themselves.
 files_of() {
   (cd "$work/$1" && find . -xdev \( -path ./proc -o -path ./dev -o -path ./tmp -o -path ./var/cache \
@@ -157,6 +207,10 @@ scenario() {
        >"$out/$name.install.log" 2>&1; then
     tail -n 20 "$out/$name.install.log"; fail "$name: apt-get install"; return 0
   fi
+  local installed_version
+  installed_version=$(in_system "$name" dpkg-query -W -f='${Version}' detron)
+  say "  detron $installed_version"
+  [[ "$installed_version" == "$(dpkg-deb -f "$deb" Version)" ]] || fail "$name: detron $installed_version is installed"
   # A font named beside the package came for it, and goes with it.
   # shellcheck disable=SC2086
   [[ -z "$extra" ]] || in_system "$name" apt-mark auto $extra >/dev/null
@@ -179,16 +233,18 @@ scenario() {
     say "    ${file#.} (${owner:-no package})"
   done <<<"$left"
   grep -q detron <<<"$left$packages_left" && fail "$name: the purge left detron's files"
-  for mount in "$work/$name/var/cache/apt/archives" "$work/$name/dev" "$work/$name/proc"; do umount -l "$mount"; done
-  rm -rf --one-file-system "${work:?}/$name"
+  end_system "$name"
 }
 
-scenario recommends "" "" ""
-scenario no-recommends "" "--no-install-recommends" ""
-scenario vera "fontconfig ttf-bitstream-vera" "--no-install-recommends" ""
+tag=$([[ $release == 12 ]] || echo "debian$release-")
+scenario "${tag}recommends" "" "" ""
+scenario "${tag}no-recommends" "" "--no-install-recommends" ""
+# The package of the release before, as a system upgraded to this one has it, replaced by this one.
+[[ -z "$deb12" ]] || scenario "${tag}upgrade-from-debian12" "/tmp/$(basename "$deb12")" "--no-install-recommends" ""
+scenario "${tag}vera" "fontconfig ttf-bitstream-vera" "--no-install-recommends" ""
 for font in $fonts; do
   [[ "$font" == fonts-dejavu-core ]] && continue
-  scenario "vera+$font" "fontconfig ttf-bitstream-vera" "--no-install-recommends" "$font"
+  scenario "${tag}vera+$font" "fontconfig ttf-bitstream-vera" "--no-install-recommends" "$font"
 done
 
 say ""

@@ -3,20 +3,24 @@
 # and a portable .zip of the two programs, into OUT:
 #   detron-VERSION-ARCH.msi   detron-VERSION-ARCH.zip      (ARCH: x64 or x86)
 #   tools/windows-package.sh BUILD_DIR OUT [VERSION]
-# VERSION is the project's (CMakeLists.txt) unless given. With SIGN_CERT and SIGN_KEY (a
-# code-signing certificate and its private key, PEM or DER; SIGN_PASS its password, SIGN_TIMESTAMP
-# a timestamp server's address) both programs are signed before they go into the installer and
-# the .zip, and the installer itself after it is made; without them nothing is signed.
+# VERSION is the build's, which is the project's (CMakeLists.txt), unless given. With SIGN_CERT
+# and SIGN_KEY (a code-signing certificate and its private key, PEM or DER; SIGN_PASS its
+# password, SIGN_TIMESTAMP a timestamp server's address) both programs are signed before they go
+# into the installer and the .zip, and the installer itself after it is made; without them
+# nothing is signed.
+# DETRON_MSI_ARCH (x64 or x86) marks the installer for that processor instead of the build's, so
+# that a test can meet the other processor's installer of the same version.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?usage: tools/windows-package.sh BUILD_DIR OUT [VERSION]}
 out=${2:?usage: tools/windows-package.sh BUILD_DIR OUT [VERSION]}
-version=${3:-$(sed -n 's/^project(detron VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")}
+version=${3:-$(sed -n 's/.*DetronVersion = "\(.*\)";$/\1/p' "$build/generated/detron_version.h")}
+[[ -n "$version" ]] || { echo "windows-package.sh: $build/generated/detron_version.h names no version" >&2; exit 1; }
 # Windows Installer compares three fields.
 while [[ $(tr -cd . <<<"$version" | wc -c) -lt 2 ]]; do version=$version.0; done
 
-case "$("$here/tools/wine-run.sh" --bits "$build/converter/detron.exe")" in
-  64) arch=x64 ;;
+case "${DETRON_MSI_ARCH:-$("$here/tools/wine-run.sh" --bits "$build/converter/detron.exe")}" in
+  64 | x64) arch=x64 ;;
   *) arch=x86 ;;
 esac
 mkdir -p "$out"
@@ -43,6 +47,16 @@ name=detron-$version-$arch
 printf '\r\n\r\n1255\t_ForceCodepage\r\n' >"$stage/_ForceCodepage.idt"
 msibuild "$stage/$name.msi" -i "$stage/_ForceCodepage.idt"
 msibuild "$stage/$name.msi" -q "UPDATE Shortcut SET Name = 'DETRON|דטרון' WHERE Shortcut = 'StartMenuShortcut'"
+# The x64 and x86 installers of one version are one product: either replaces the other, as a
+# newer version replaces an older one, so that one Detron is installed and listed. wixl's
+# MajorUpgrade finds only older versions; the same version is taken in too
+# (msidbUpgradeAttributesVersionMaxInclusive, 0x200, beside migrating the features, 1).
+# Attributes is part of the row's key, so the row is made anew.
+upgrade_code=$(msiinfo export "$stage/$name.msi" Property | tr -d '\r' | awk -F '\t' '$1 == "UpgradeCode" { print $2 }')
+upgrade_code=${upgrade_code^^}
+msibuild "$stage/$name.msi" -q "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
+msibuild "$stage/$name.msi" -q "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) \
+  VALUES ('$upgrade_code', '$version', 513, 'WIX_UPGRADE_DETECTED')"
 sign "$stage/$name.msi"
 mv "$stage/$name.msi" "$out/"
 

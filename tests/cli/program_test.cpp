@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include "detron_version.h"
+
 namespace {
 
 struct Finished {
@@ -312,7 +314,7 @@ TEST(Program, VersionAndHelp)
 {
     Finished version = RunProgram("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.output, std::string("detron-convert ") + DETRON_VERSION + "\n");
+    EXPECT_EQ(version.output, "detron-convert " + std::string(DetronVersion) + "\n");
     Finished help = RunProgram("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.substr(0, 21), "Usage: detron-convert");

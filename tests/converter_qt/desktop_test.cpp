@@ -9,6 +9,8 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -317,6 +319,20 @@ protected:
         return steps;
     }
 
+    // `key` on Today, which brings today back, then on Close, which ends the program: the step
+    // after it is never reached.
+    std::vector<Step> TodayThenClose(const QString& key, engine::DayNumber todayNumber)
+    {
+        std::string name = key.toStdString();
+        std::vector<Step> steps = TabTo(TodayButton);
+        Append(steps, Keys(key));
+        steps.push_back(OnceIdle([this, todayNumber, name] { EXPECT_EQ(ShownDay(), todayNumber) << name << " on Today"; }));
+        Append(steps, TabTo(CloseButton));
+        Append(steps, Keys(key));
+        steps.push_back(OnceIdle([name] { ADD_FAILURE() << name << " on Close did not end the program"; }));
+        return steps;
+    }
+
     int Selection(int list) { return toolkit::GetListSelection(list); }
 
     // The date both sides show, as a day number, after checking that both sides show the real
@@ -367,13 +383,61 @@ TEST_F(DesktopTest, TabbingRoundTheWindowKeepsTheDateAndSpacePressesTheButtons)
     steps.push_back(OnceIdle([&] { EXPECT_EQ(ShownDay(), chosen) << "after Shift+Tab twice round"; }));
     Append(steps, TabTo(TodayButton));
     steps.push_back(OnceIdle([&] { EXPECT_EQ(ShownDay(), chosen) << "the focus on Today"; }));
-    Append(steps, Keys("space"));
-    steps.push_back(OnceIdle([&] { EXPECT_EQ(ShownDay(), todayNumber) << "Space on Today"; }));
-    Append(steps, TabTo(CloseButton));
-    Append(steps, Keys("space"));
-    steps.push_back(OnceIdle([] { ADD_FAILURE() << "Space on Close did not end the program"; }));
+    Append(steps, TodayThenClose("space", todayNumber));
     Play(steps);
     EXPECT_TRUE(ended) << "Space on Close ends the program";
+}
+
+// The keys a Windows user expects, on this window too: the civil day list has the focus from
+// the start; Escape closes an open list on the day it had; the focus comes back after the
+// About box; Enter presses a focused button.
+TEST_F(DesktopTest, TheKeyboardStartsOnTheCivilDayAndEscapeEnterAndTheAboutBoxKeepTheFocus)
+{
+    Open();
+    toolkit::LocalDate today = toolkit::CurrentLocalDate();
+    const engine::DayNumber todayNumber = engine::CivilToDayNumber(today.day, today.month, today.year);
+    auto focused = [](int control) { return QApplication::focusWidget() == toolkit::qt_access::Control(control); };
+    auto* dayList = static_cast<QComboBox*>(toolkit::qt_access::Control(CivilDayList));
+    std::vector<Step> steps = {Until([&] { return focused(CivilDayList); }, "the civil day list to have the focus")};
+
+    Append(steps, Keys("alt+Down"));
+    steps.push_back(Until([dayList] { return dayList->view()->isVisible(); }, "the day list to open"));
+    Append(steps, Keys(today.day < 15 ? "Down" : "Up", 3));
+    steps.push_back(Until([dayList, &today] { return dayList->view()->currentIndex().row() != today.day - 1; },
+                          "the arrows to move in the open list"));
+    Append(steps, Keys("Escape"));
+    steps.push_back(OnceIdle([&] {
+        EXPECT_FALSE(dayList->view()->isVisible()) << "Escape closed the list";
+        EXPECT_EQ(ShownDay(), todayNumber) << "Escape kept the day";
+        EXPECT_TRUE(focused(CivilDayList));
+    }));
+
+    // The About item on the bar, clicked; its box closed with Enter.
+    Append(steps, TabTo(CivilMonthList));
+    QMenuBar* bar = toolkit::qt_access::MenuBar(ConverterMenuBar);
+    QPoint about = bar->actionGeometry(bar->actions().value(0)).center();
+    QPoint aboutInWindow = bar->mapTo(window, about);
+    QPoint aboutOnScreen = bar->mapToGlobal(about);
+    steps.push_back(Input({"mousemove", "--window", windowId, QString::number(aboutInWindow.x()),
+                           QString::number(aboutInWindow.y())}));
+    steps.push_back(Until([aboutOnScreen] { return QCursor::pos() == aboutOnScreen; }, "the pointer on About"));
+    steps.push_back(Input({"click", "1"}));
+    steps.push_back(Until([] { return qobject_cast<QMessageBox*>(QApplication::activeWindow()) != nullptr; },
+                          "the About box to open and take the input"));
+    steps.push_back(Until([] { return RunCommand("xdotool", {"getwindowfocus"}) ==
+                                      QString::number(QApplication::activeWindow()->winId()); },
+                          "the About box to hold the X server's input focus"));
+    steps.push_back(Input({"key", "Return"}));
+    steps.push_back(Until([this] { return QApplication::activeWindow() == window; }, "the About box to close"));
+    steps.push_back(Until([&] { return focused(CivilMonthList); }, "the focus back on the civil month list"));
+
+    // Another year, and Enter on Today brings today back; Enter on Close ends the program.
+    Append(steps, PointAt(CivilYearList));
+    Append(steps, Wheel(5));
+    steps.push_back(OnceIdle([&] { EXPECT_NE(ShownDay(), todayNumber) << "a year on"; }));
+    Append(steps, TodayThenClose("Return", todayNumber));
+    Play(steps);
+    EXPECT_TRUE(ended) << "Enter on Close ends the program";
 }
 
 TEST_F(DesktopTest, AWheelTurnOntoADayThatDoesNotExistShowsTheRealDate)

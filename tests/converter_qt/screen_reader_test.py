@@ -6,7 +6,7 @@ program, reads its tree, then chooses 1 January 2024 with the keyboard on the ci
 reads the Hebrew date the program shows. Needs a display with a window manager, a session bus
 (tools/x-session.sh --dbus) and xdotool.
 
-  screen_reader_test.py PROGRAM
+  screen_reader_test.py PROGRAM VERSION      (VERSION: the project's, which the title shows)
 """
 import datetime
 import os
@@ -24,7 +24,7 @@ import pyatspi  # noqa: E402
 warnings.filterwarnings("ignore", category=DeprecationWarning)  # pyatspi's own wrappers
 
 PROGRAM = None
-TITLE = "דטרון גרסא 3.1"
+TITLE = None  # "Detron version" and the project's version
 CIVIL_GROUP, HEBREW_GROUP = "תאריך לועזי", "תאריך עברי"
 CIVIL_LISTS = ["יום לועזי", "חודש לועזי", "שנה לועזית"]
 HEBREW_LISTS = ["יום עברי", "חודש עברי", "שנה עברית"]
@@ -172,7 +172,8 @@ class ScreenReaderTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3:
         sys.exit(__doc__)
+    TITLE = "דטרון גרסא " + sys.argv.pop(2)
     PROGRAM = sys.argv.pop(1)
     unittest.main(verbosity=2)

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "converter/window_layout.h"
+#include "detron_version.h"
 #include "engine/engine.h"
 #include "hebrew_text/month_names.h"
 #include "hebrew_text/numerals.h"
@@ -73,13 +74,18 @@ bool Eventually(Condition done, int seconds = 60)
     return done();
 }
 
-std::wstring ProgramPath()
+std::wstring WindowsPath(std::string_view unixPath)
 {
     std::wstring path = L"Z:";
-    for (char c : std::string(DETRON_EXE)) {
+    for (char c : unixPath) {
         path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     }
     return path;
+}
+
+std::wstring ProgramPath()
+{
+    return WindowsPath(DETRON_EXE);
 }
 
 class Program {
@@ -131,6 +137,24 @@ public:
     }
 
     HWND Window() const { return window_; }
+    HWND Focus() const
+    {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(process_.dwThreadId, &gui) ? gui.hwndFocus : nullptr;
+    }
+    bool InMenu() const
+    {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(process_.dwThreadId, &gui) && (gui.flags & GUI_INMENUMODE) != 0;
+    }
+    bool Active() const
+    {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(process_.dwThreadId, &gui) && gui.hwndActive == window_;
+    }
     DWORD Process() const { return process_.dwProcessId; }
     HWND Control(int number) const { return GetDlgItem(window_, number); }
 
@@ -249,47 +273,108 @@ void ExpectShows(const Program& program, const Expected& expected)
     EXPECT_EQ(program.Shown(HebrewYearList), expected.hebrewYear);
 }
 
-TEST(WindowsProgram, CarriesItsIconVersionAndAManifestForItsProcessor)
+// The project's version with the four fields Windows reads: "3.1" is 3.1.0.0.
+std::string FourFieldVersion()
 {
-    HMODULE program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(program, nullptr);
-    HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    ASSERT_NE(manifest, nullptr);
-    std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
-                     SizeofResource(program, manifest));
-    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-    EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
-    // Windows refuses to start a program whose manifest names another processor.
-#ifdef _WIN64
-    EXPECT_NE(text.find("processorArchitecture=\"amd64\""), std::string::npos);
-#else
-    EXPECT_NE(text.find("processorArchitecture=\"x86\""), std::string::npos);
-#endif
-    EXPECT_NE(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
-    EXPECT_NE(text.find(">true/pm</dpiAware>"), std::string::npos) << "what Windows before 10 reads";
-    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)), nullptr);  // version
-
-    HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // the icon group
-    ASSERT_NE(group, nullptr);
-    auto* directory = static_cast<PBYTE>(LockResource(LoadResource(program, group)));
-    for (int size : {16, 32, 48, 128}) {
-        SCOPED_TRACE(size);
-        int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-        HRSRC image = FindResourceW(program, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));
-        ASSERT_NE(image, nullptr);
-        HICON icon = CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(LoadResource(program, image))),
-                                              SizeofResource(program, image), TRUE, 0x30000, 0, 0, LR_DEFAULTCOLOR);
-        ASSERT_NE(icon, nullptr);
-        ICONINFO info{};
-        GetIconInfo(icon, &info);
-        BITMAP bitmap{};
-        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, size) << "an image made for this size, not a scaled one";
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+    std::string version(DetronVersion);
+    for (auto dots = std::count(version.begin(), version.end(), '.'); dots < 3; ++dots) {
+        version += ".0";
     }
-    FreeLibrary(program);
+    return version;
+}
+
+std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name)
+{
+    std::wstring path = std::wstring(L"\\StringFileInfo\\040D04E7\\") + name;
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || value == nullptr) {
+        return L"(none)";
+    }
+    return std::wstring(value, length > 0 ? length - 1 : 0);
+}
+
+std::wstring WideAscii(std::string_view text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// Both programs carry the icon, a manifest naming the program and its processor, and the
+// project's version, as Explorer, the installer and Windows read them.
+TEST(WindowsProgram, BothProgramsCarryTheIconTheProjectsVersionAndAManifestForTheirProcessor)
+{
+    struct Built {
+        std::string path, name;
+        bool window;
+    };
+    const Built programs[] = {{DETRON_EXE, "detron", true}, {DETRON_CONVERT_EXE, "detron-convert", false}};
+    const std::string quad = FourFieldVersion();
+    for (const Built& tested : programs) {
+        SCOPED_TRACE(tested.name);
+        std::wstring path = WindowsPath(tested.path);
+        HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr);
+        HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+        ASSERT_NE(manifest, nullptr);
+        std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                         SizeofResource(program, manifest));
+        EXPECT_NE(text.find("name=\"Detron." + tested.name + "\" version=\"" + quad + "\""), std::string::npos)
+            << text;
+        // Windows refuses to start a program whose manifest names another processor.
+#ifdef _WIN64
+        EXPECT_NE(text.find("processorArchitecture=\"amd64\""), std::string::npos);
+#else
+        EXPECT_NE(text.find("processorArchitecture=\"x86\""), std::string::npos);
+#endif
+        EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+        EXPECT_EQ(text.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") != std::string::npos,
+                  tested.window);
+        EXPECT_EQ(text.find(">PerMonitorV2, PerMonitor</dpiAwareness>") != std::string::npos, tested.window);
+        EXPECT_EQ(text.find(">true/pm</dpiAware>") != std::string::npos, tested.window)
+            << "what Windows before 10 reads";
+
+        HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // the icon group
+        ASSERT_NE(group, nullptr);
+        auto* directory = static_cast<PBYTE>(LockResource(LoadResource(program, group)));
+        for (int size : {16, 32, 48, 128, 256}) {
+            SCOPED_TRACE(size);
+            int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+            HRSRC image = FindResourceW(program, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));
+            ASSERT_NE(image, nullptr);
+            HICON icon = CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(LoadResource(program, image))),
+                                                  SizeofResource(program, image), TRUE, 0x30000, 0, 0, LR_DEFAULTCOLOR);
+            ASSERT_NE(icon, nullptr);
+            ICONINFO info{};
+            GetIconInfo(icon, &info);
+            BITMAP bitmap{};
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            EXPECT_EQ(bitmap.bmWidth, size) << "an image made for this size, not a scaled one";
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
+        FreeLibrary(program);
+
+        // The version information, read as Explorer's properties read it.
+        DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
+        ASSERT_GT(size, 0u);
+        std::vector<BYTE> info(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        std::string numbers = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionLS));
+        EXPECT_EQ(numbers, quad);
+        EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+        EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+        EXPECT_EQ(VersionString(info, L"FileVersion"), WideAscii(quad));
+        EXPECT_EQ(VersionString(info, L"ProductVersion"), WideAscii(DetronVersion));
+        EXPECT_EQ(VersionString(info, L"OriginalFilename"), WideAscii(tested.name + ".exe"));
+        EXPECT_EQ(VersionString(info, L"ProductName"), L"Detron");
+    }
 }
 
 TEST(WindowsProgram, RunsUnderTheExpectedCodePage)
@@ -315,7 +400,7 @@ TEST(WindowsProgram, StartsShowingTodayOnBothSides)
     RecordProperty("StartUpMilliseconds", static_cast<int>(elapsed.count()));
     wchar_t title[64] = {};
     GetWindowTextW(program.Window(), title, 64);
-    EXPECT_EQ(std::wstring(title), Wide(Title.view()));
+    EXPECT_EQ(std::wstring(title), Wide(Title));
     EXPECT_EQ(program.Count(CivilYearList), 6001);
     EXPECT_EQ(program.Count(HebrewYearList), 6001);
 }
@@ -394,6 +479,135 @@ TEST(WindowsProgram, TheCloseBoxEndsItWithExitCodeZero)
     ASSERT_NE(program.Window(), nullptr);
     PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.ExitCode(), 0);
+}
+
+// Keys as the keyboard gives them, to whichever window has the focus, pressed with `held` (a
+// modifier such as VK_MENU) down.
+void PressKey(WORD key, WORD held = 0)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD virtualKey, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (held != 0) {
+        add(held, false);
+    }
+    add(key, false);
+    add(key, true);
+    if (held != 0) {
+        add(held, true);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+}
+
+// Tab, one key at a time, until `control` has the focus: the window's eight stops at most.
+void TabTo(const Program& program, int control)
+{
+    HWND target = program.Control(control);
+    for (int stops = 0; stops < 8 && program.Focus() != target; ++stops) {
+        HWND before = program.Focus();
+        PressKey(VK_TAB);
+        ASSERT_TRUE(Eventually([&] { return program.Focus() != before; })) << "Tab moved no focus";
+    }
+    ASSERT_EQ(program.Focus(), target);
+}
+
+bool IsOpen(const Program& program, int list)
+{
+    return SendMessageW(program.Control(list), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+// From the keyboard alone: the civil day list has the focus from the start, Tab goes round,
+// and Enter on a focused button presses it as Space does.
+TEST(WindowsProgram, TheKeyboardStartsOnTheCivilDayAndEnterPressesTheButtons)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_TRUE(Eventually([&] { return program.Focus() == program.Control(CivilDayList); }))
+        << "no list has the focus at start";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const Expected today = ExpectedFor(now.wDay, now.wMonth, now.wYear);
+    ExpectShows(program, today);
+
+    program.Choose(CivilYearList, now.wYear + 3 + 3760);
+    ExpectShows(program, ExpectedFor(now.wDay, now.wMonth, now.wYear + 3));
+    TabTo(program, TodayButton);
+    PressKey(VK_RETURN);
+    ExpectShows(program, today);
+
+    TabTo(program, CloseButton);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(program.ExitCode(), 0) << "Enter on Close";
+}
+
+// Escape closes an open list on the item it had when it opened: the arrows only moved through
+// the list, and the date stays as it was.
+TEST(WindowsProgram, EscapeInAnOpenListKeepsTheDate)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    ASSERT_TRUE(Eventually([&] { return program.Focus() == program.Control(CivilDayList); }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const Expected today = ExpectedFor(now.wDay, now.wMonth, now.wYear);
+    ExpectShows(program, today);
+    const int opened = program.Selection(CivilDayList);
+
+    PressKey(VK_DOWN, VK_MENU);
+    ASSERT_TRUE(Eventually([&] { return IsOpen(program, CivilDayList); })) << "Alt+Down opened no list";
+    // Three days away from today, towards the middle of the month.
+    WORD away = opened < 15 ? VK_DOWN : VK_UP;
+    for (int step = 1; step <= 3; ++step) {
+        PressKey(away);
+        int expected = away == VK_DOWN ? opened + step : opened - step;
+        ASSERT_TRUE(Eventually([&] { return program.Selection(CivilDayList) == expected; })) << "arrow " << step;
+    }
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(Eventually([&] { return !IsOpen(program, CivilDayList); })) << "Escape left the list open";
+    program.Settle();
+    EXPECT_EQ(program.Selection(CivilDayList), opened);
+    ExpectShows(program, today);
+}
+
+// The focus comes back to the control that had it, after the About box and when the window is
+// activated again after another.
+TEST(WindowsProgram, TheFocusComesBackAfterTheAboutBoxAndAnotherWindow)
+{
+    Program program;
+    ASSERT_NE(program.Window(), nullptr);
+    ASSERT_TRUE(Eventually([&] { return program.Focus() == program.Control(CivilDayList); }));
+    TabTo(program, CivilMonthList);
+
+    PressKey(VK_F10);
+    ASSERT_TRUE(Eventually([&] { return program.InMenu(); })) << "F10 did not reach the menu bar";
+    PressKey(VK_RETURN);
+    FoundWindow box{program.Process(), L"#32770", nullptr};
+    ASSERT_TRUE(Eventually([&] {
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&box));
+        return box.window != nullptr;
+    })) << "F10 and Enter opened no About box";
+    ASSERT_TRUE(Eventually([&] { return program.Focus() != nullptr && GetParent(program.Focus()) == box.window; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(Eventually([&] { return !IsWindow(box.window); })) << "Enter did not close the box";
+    EXPECT_TRUE(Eventually([&] { return program.Focus() == program.Control(CivilMonthList); }))
+        << "the focus did not come back after the About box";
+
+    // Another program's window in front, then this one again.
+    HWND other = CreateWindowExW(0, L"Static", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(Eventually([&] { return !program.Active(); })) << "the other window never came to the front";
+    SetForegroundWindow(program.Window());
+    EXPECT_TRUE(Eventually([&] { return program.Active() && program.Focus() == program.Control(CivilMonthList); }))
+        << "the focus did not come back with the window";
+    DestroyWindow(other);
 }
 
 std::wstring TextOf(HWND window)

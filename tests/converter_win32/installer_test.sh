@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The installer of one Windows build, as a user meets it under Wine in the suite's own prefix:
 # installed silently, its programs, Start-menu entry and uninstall entry in place, the installed
-# program's window seen; a newer version installed over it in place; then removed silently with
-# nothing left in its folder or in the registry keys it wrote.
+# program's window seen; a newer version installed over it in place, and (on 64-bit Windows) the
+# other processor's installer of that same version over that, still one entry; then removed
+# silently with nothing left in its folder or in the registry keys it wrote. An installer made
+# with the build's own version says the project's version.
 #   installer_test.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -16,20 +18,29 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Windows texts end their lines with CR.
 win() { "$run" "$@" 2>/dev/null | tr -d '\r'; }
 value() { win reg query "$1" /v "$2" | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
-# The uninstall entries named Detron, wherever this Windows keeps them.
+# The uninstall entries named Detron, wherever this Windows keeps them: a 32-bit installer's
+# in the 32-bit view of the registry on 64-bit Windows.
 entries() {
-  for root in HKCU HKLM; do
-    win reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s |
+  for software in 'HKCU\Software' 'HKLM\Software' 'HKCU\Software\Wow6432Node' 'HKLM\Software\Wow6432Node'; do
+    win reg query "$software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s |
       awk '/^HKEY/ { key = $0 } /DisplayName +REG_SZ +Detron$/ { print key }' || true
   done
 }
 msi() { win winepath -w "$1"; }
 
+# The project's version, as Windows Installer reads it: three fields.
+project=$(sed -n 's/.*DetronVersion = "\(.*\)";$/\1/p' "$build/generated/detron_version.h")
+while [[ $(tr -cd . <<<"$project" | wc -c) -lt 2 ]]; do project=$project.0; done
+own=$("$here/tools/windows-package.sh" "$build" "$work/own" | grep '\.msi$')
+[[ "$(basename "$own")" == "detron-$project-"*.msi ]] || fail "the installer is named $(basename "$own"), not for $project"
+own_version=$(msiinfo export "$own" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductVersion" { print $2 }')
+[[ "$own_version" == "$project" ]] || fail "the installer says ProductVersion $own_version, not $project"
+
 old=$("$here/tools/windows-package.sh" "$build" "$work/old" 1.0.0 | grep '\.msi$')
 new=$("$here/tools/windows-package.sh" "$build" "$work/new" 1.0.1 | grep '\.msi$')
 [[ -z "$(entries)" ]] || fail "Detron is installed in the prefix before the test"
 cleanup() {
-  for package in "$new" "$old"; do win msiexec /x "$(msi "$package")" /qn || true; done
+  for package in ${other:+"$other"} "$new" "$old"; do win msiexec /x "$(msi "$package")" /qn || true; done
   [[ -n "${program:-}" ]] && kill "$program" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -68,6 +79,18 @@ mapfile -t installed < <(entries)
 [[ "$(value "${installed[0]}" DisplayVersion)" == 1.0.1 ]] || fail "the upgrade did not take the new version"
 [[ "${installed[0]##*\\}" != "$product" ]] || fail "the old product is still registered"
 [[ -f "$folder/detron.exe" && -f "$shortcut" ]] || fail "the upgrade lost the program or its entry"
+
+# The other processor's installer of the same version replaces this one: one entry still.
+if [[ $DETRON_WINE_BITS == 64 ]]; then
+  other_arch=$([[ "$new" == *-x64.msi ]] && echo x86 || echo x64)
+  other=$(DETRON_MSI_ARCH=$other_arch "$here/tools/windows-package.sh" "$build" "$work/other" 1.0.1 | grep '\.msi$')
+  win msiexec /i "$(msi "$other")" /qn || fail "the $other_arch installer of 1.0.1 over the other ended with $?"
+  mapfile -t installed < <(entries)
+  [[ ${#installed[@]} -eq 1 ]] || fail "${#installed[@]} uninstall entries after the $other_arch installer of the same version"
+  [[ "$(value "${installed[0]}" DisplayVersion)" == 1.0.1 ]] || fail "the $other_arch installer did not keep 1.0.1"
+  [[ -f "$folder/detron.exe" && -f "$shortcut" ]] || fail "the $other_arch installer lost the program or its entry"
+  new=$other
+fi
 
 win msiexec /x "$(msi "$new")" /qn || fail "msiexec /x ended with $?"
 [[ ! -e "$folder" ]] || fail "left behind: $(ls -A "$folder")"

@@ -2,11 +2,12 @@
 # The Debian package as a person gets it: made by CPack from this build, unpacked without
 # installing it, its files and control fields checked, lintian's and hardening-check's verdicts
 # taken, its fonts and manual held against the window's texts, and the unpacked program started
-# until it has shown its first conversion and its window has the class its launcher names.
-#   package_test.sh BUILD_DIR SOURCE_DIR DEBIAN_VERSION APP_ID WINDOW_TEXTS FONT_PACKAGE...
+# until it has shown its first conversion and its window has the class its launcher names and
+# the program's icon. Every place that names the version names the project's.
+#   package_test.sh BUILD_DIR SOURCE_DIR PROJECT_VERSION DEBIAN_VERSION APP_ID WINDOW_TEXTS FONT_PACKAGE...
 set -euo pipefail
-build=$1 source=$2 version=$3 app_id=$4 window_texts=$5
-shift 5
+build=$1 source=$2 project_version=$3 version=$4 app_id=$5 window_texts=$6
+shift 6
 fonts=$*
 arch=$(dpkg --print-architecture)
 work=$(mktemp -d)
@@ -23,6 +24,7 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Package)" == detron ]] || fail "Package: $(field Package)"
 [[ "$(field Version)" == "$version" ]] || fail "Version: $(field Version), not $version"
+[[ "$version" == "$project_version-"* ]] || fail "the Debian version $version is not of version $project_version"
 [[ "$(field Architecture)" == "$arch" ]] || fail "Architecture: $(field Architecture)"
 [[ "$(field Maintainer)" == *"<"*"@"*">" ]] || fail "Maintainer: $(field Maintainer)"
 [[ -n "$(field Section)" && -n "$(field Description)" ]] || fail "Section or Description missing"
@@ -42,6 +44,30 @@ for file in usr/bin/detron usr/share/applications/$app_id.desktop \
             usr/share/doc/detron/changelog.Debian.gz; do
   [[ -f "$work/root/$file" ]] || fail "missing $file"
 done
+# The icon in every size a desktop asks for, beside the SVG.
+for size in 16 24 32 48 64 128 256; do
+  icon=usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+  file -b "$work/root/$icon" 2>/dev/null | grep -q "^PNG image data, $size x $size," || fail "no $size pixel icon $icon"
+done
+
+# The version, wherever the package names it.
+say_version() { [[ "$2" == *"$3"* ]] || fail "$1 says \"$2\", not $3"; }
+say_version "changelog.Debian" "$(zcat "$work/root/usr/share/doc/detron/changelog.Debian.gz" | head -n 1)" "detron ($version) "
+say_version "changelog.Debian" "$(zcat "$work/root/usr/share/doc/detron/changelog.Debian.gz" | sed -n 3p)" "Version $project_version "
+say_version "changelog" "$(zcat "$work/root/usr/share/doc/detron/changelog.gz" | head -n 1)" "Version $project_version "
+say_version "the AppStream metainfo" "$(grep '<release ' "$work/root/usr/share/metainfo/$app_id.metainfo.xml")" \
+  "<release version=\"$project_version\""
+say_version "detron-convert --version" "$("$work/root/usr/bin/detron-convert" --version)" "detron-convert $project_version"
+names=()
+for page in detron detron-convert; do
+  text=$(zcat "$work/root/usr/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 MANWIDTH=200 man -l - 2>/dev/null | col -bx)
+  say_version "the footer of $page(1)" "$(tail -n 1 <<<"$text")" "Detron $project_version"
+  names+=("$(sed -n '/^NAME/{n;p;q}' <<<"$text" | sed 's/^ *//')")
+  other=$([[ $page == detron ]] && echo detron-convert || echo detron)
+  sed -n '/^SEE ALSO/,$p' <<<"$text" | grep -q "$other(1)" || fail "$page(1) does not name $other(1) under SEE ALSO"
+done
+[[ "${names[0]}" != "${names[1]}" ]] || fail "both manuals have the NAME line \"${names[0]}\" (whatis cannot tell them apart)"
+
 # Every program in the package has its manual.
 for program in "$work"/root/usr/bin/*; do
   [[ -x "$program" ]] || fail "$program is not executable"
@@ -116,22 +142,29 @@ program=$!
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 "$source/tools/x-session.sh" --dbus /usr/bin/python3 "$source/tests/converter_qt/screen_reader_test.py" \
-  "$work/root/usr/bin/detron" >"$work/reader.log" 2>&1 || { cat "$work/reader.log"; fail "the unpacked program, read through AT-SPI"; }
+  "$work/root/usr/bin/detron" "$project_version" >"$work/reader.log" 2>&1 || { cat "$work/reader.log"; fail "the unpacked program, read through AT-SPI"; }
 grep -E '^(Ran|OK)' "$work/reader.log" || true
 
 # On an X11 desktop, docks match the window to its launcher by its class, which is the desktop
-# entry's StartupWMClass. (On Wayland they go by the app id, the desktop file name the program
-# sets.)
+# entry's StartupWMClass (on Wayland they go by the app id, the desktop file name the program
+# sets), and show the icon the window gives, which is the program's as installed.
 entry=$work/root/usr/share/applications/$app_id.desktop
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 "$source/tools/x-session.sh" bash -c '
   QT_QPA_PLATFORM=xcb "$1" & program=$!
   window=$(xdotool search --sync --class "^$2\$" | head -n 1)
-  xprop -id "$window" WM_CLASS
-  kill "$program"' window-class "$work/root/usr/bin/detron" "${wm_class:-detron}" >"$work/xprop.log" 2>&1 || true
+  "$3/tools/wait-idle.sh" "$program"
+  xprop -id "$window" WM_CLASS _NET_WM_NAME
+  xprop -id "$window" -notype 32c _NET_WM_ICON >"$4"
+  kill "$program"' window-class "$work/root/usr/bin/detron" "${wm_class:-detron}" "$source" "$work/icon.xprop" \
+  >"$work/xprop.log" 2>&1 || true
 cat "$work/xprop.log"
 [[ -n "$wm_class" ]] || fail "the desktop entry has no StartupWMClass"
 grep -qF "WM_CLASS(STRING) = \"detron\", \"$wm_class\"" "$work/xprop.log" || fail "the window's class is not $wm_class"
+grep -qF "_NET_WM_NAME(UTF8_STRING) = \"דטרון גרסא $project_version\"" "$work/xprop.log" ||
+  fail "the window's title does not name version $project_version"
+"$source/tests/package/window_icon_check.py" "$work/icon.xprop" \
+  "$work"/root/usr/share/icons/hicolor/*x*/apps/"$app_id.png" || fail "the window does not show the program's icon"
 
 [[ $failures -eq 0 ]] && echo "package checks passed"
 exit $((failures > 0))

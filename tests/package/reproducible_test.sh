@@ -22,6 +22,8 @@ unset SOURCE_DATE_EPOCH
   { cat "$work/first.log"; exit 1; }
 mkdir -p "$work/elsewhere/detron-sources"
 tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$work/elsewhere/detron-sources" -xf -
+# Its files are as new as a checkout made now, not as old as this one's.
+find "$work/elsewhere/detron-sources" -exec touch -h {} +
 other=$work/elsewhere/other-build
 # Built by someone whose files are group-writable by default, too. CPack gives the parts of the
 # .deb the packer's umask, so it runs with 022, as `make package` runs it.

@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -16,9 +19,12 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "hebrew_text/encoding.h"
 #include "toolkit/core/event_state.h"
@@ -220,6 +226,27 @@ private:
     int window_;
 };
 
+// Enter presses the push button that has the focus, as Space does: a keyboard user expects
+// either key to work on a focused button, in a dialog or not.
+class EnterClicks : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat() &&
+                key->modifiers() == Qt::NoModifier) {
+                static_cast<QAbstractButton*>(watched)->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 struct WindowRecord {
     std::unique_ptr<TopLevel> widget;
 };
@@ -387,20 +414,80 @@ void ScheduleLayout()
 
 }  // namespace
 
+namespace {
+
+// The program's command line, which Qt reads its own options from (-platform, -display ...)
+// and takes them out of. Without one, the program's name alone.
+char programName[] = "detron";
+char* defaultArguments[] = {programName, nullptr};
+int argumentCount = 1;
+char** arguments = defaultArguments;
+
+// What Qt says while it connects to the display, held until it has connected. When no window
+// system can be reached, Qt ends the program with advice to reinstall it; the program says
+// what is missing instead, in one line, and ends with status 1.
+QtMessageHandler heldHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "%s: needs a graphical display (DISPLAY or WAYLAND_DISPLAY) to open its window; "
+                     "without one, run it as: %s -platform offscreen\n",
+                     programName, programName);
+        std::exit(1);
+    }
+    (void)context;
+    heldMessages.emplace_back(type, text);
+}
+
+void ReleaseMessages()
+{
+    qInstallMessageHandler(heldHandler);
+    for (const auto& [type, text] : heldMessages) {
+        heldHandler(type, QMessageLogContext(), text);
+    }
+    heldMessages.clear();
+}
+
+// The window icon is the program's own: the images it carries under :/program-icon, one for
+// each size, which the window system shows in title bars and task switchers.
+void UseProgramIcon()
+{
+    QIcon icon;
+    for (const QString& name : QDir(QStringLiteral(":/program-icon")).entryList(QDir::Files)) {
+        icon.addFile(QStringLiteral(":/program-icon/") + name);
+    }
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
+    }
+}
+
+}  // namespace
+
+void UseCommandLine(int argc, char** argv)
+{
+    if (state == nullptr && argc > 0 && argv != nullptr) {
+        argumentCount = argc;
+        arguments = argv;
+    }
+}
+
 void InitToolkit()
 {
     if (state != nullptr) {
         return;
     }
-    static int argc = 1;
-    static char name[] = "detron";
-    static char* argv[] = {name, nullptr};
     state = new Toolkit;
     qt_preload::Begin();
-    state->application = new QApplication(argc, argv);
+    heldHandler = qInstallMessageHandler(HoldMessage);
+    state->application = new QApplication(argumentCount, arguments);
+    ReleaseMessages();
     // Wayland's app id and the desktop-file hint on X11: docks show the window as its
     // launcher, with its icon. The launcher's StartupWMClass names the X11 class, "detron".
     QGuiApplication::setDesktopFileName(QStringLiteral(DETRON_APP_ID));
+    UseProgramIcon();
     qt_preload::Start();
     qt_accessibility::Install();
     // The default font may lack Hebrew glyphs; DejaVu Sans has them.
@@ -552,6 +639,7 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
     auto* button = new QPushButton(ToQt(caption), t.controlParent);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
+    button->installEventFilter(new EnterClicks(button));
     QObject::connect(button, &QPushButton::clicked, [number, window = t.controlParentWindow] {
         Events().ReportControl(number, ControlKind::PushButton, window, ClickedNotification);
     });

@@ -119,6 +119,7 @@ struct WindowRecord {
     HBRUSH background = nullptr;  // none in this program
     int number = 0;
     UINT dpi = BaseDpi;  // what its controls are sized for
+    HWND lastFocus = nullptr;  // the control that had the focus last, which gets it back
     ~WindowRecord();
 };
 
@@ -128,6 +129,7 @@ struct ControlRecord {
     WNDPROC platformProcedure = nullptr;
     HWND label = nullptr;  // the static text a screen reader names the control by, see SetControlName
     Place place;
+    LRESULT selectionWhenOpened = CB_ERR;  // a list's selection when it last dropped down
     ~ControlRecord()
     {
         // Cleared first, so that the destruction's own notice finds nothing left to release.
@@ -171,6 +173,9 @@ struct Toolkit : Objects<WindowRecord, ControlRecord, MenuRecord> {
     // their way out when the last messages come; not a window property, which Wine keeps in
     // its server, a round trip for every message.
     std::unordered_map<HWND, WNDPROC> platformProcedures;
+    // Above 0 while the toolkit itself gives a control the focus back: that is no person's
+    // doing, and the lists' focus notifications are not reported.
+    int quietFocus = 0;
     WPARAM lastWParam = 0;
     LPARAM lastLParam = 0;
 };
@@ -340,6 +345,35 @@ void MoveFocus(HWND active, bool forward)
     SetFocus(stops[target]);
 }
 
+// The focus back where it was when the window lost it: on the control that had it last, or on
+// the first tab stop (the civil day list) when none has had it yet. A window that takes no
+// focus into a control leaves a screen reader nothing to announce but the title, and the
+// keyboard nothing to act on.
+void RestoreFocus(HWND window)
+{
+    WindowRecord* record = WindowRecordOf(window);
+    if (record == nullptr || IsIconic(window)) {
+        return;
+    }
+    HWND target = record->lastFocus;
+    if (target == nullptr || !IsWindow(target) || !IsChild(window, target) || !IsWindowVisible(target) ||
+        !IsWindowEnabled(target)) {
+        std::vector<HWND> stops;
+        EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+        if (stops.empty()) {
+            return;
+        }
+        target = stops.front();
+    }
+    HWND focus = GetFocus();
+    if (focus == target || IsChild(target, focus)) {
+        return;
+    }
+    ++State().quietFocus;
+    SetFocus(target);
+    --State().quietFocus;
+}
+
 // The menus of a window that is going: the one on its bar goes with the window itself.
 void ReleaseMenusOf(int window, HWND hwnd)
 {
@@ -359,6 +393,31 @@ void ReleaseMenusOf(int window, HWND hwnd)
     }
 }
 
+LRESULT Select(HWND combo, WPARAM index);
+
+bool IsPushButton(HWND control)
+{
+    ControlRecord* record = State().controls.Find(NumberProperty(control, ControlNumberProperty));
+    return record != nullptr && record->hwnd == control && record->kind == ControlKind::PushButton;
+}
+
+// A list closed without a choice (Escape, or a click outside it) shows the item it had when it
+// dropped down: the arrow keys moved through the open list, and only a choice keeps where they
+// went. Put back before the notification is reported, so that the program converts the date
+// the person kept.
+void KeepChoiceOfCancelledList(ControlRecord& record, int notification)
+{
+    if (notification == ListOpenedNotification) {
+        record.selectionWhenOpened = SendMessageW(record.hwnd, CB_GETCURSEL, 0, 0);
+    } else if (notification == ChoiceCancelledNotification && record.selectionWhenOpened != CB_ERR &&
+               SendMessageW(record.hwnd, CB_GETCURSEL, 0, 0) != record.selectionWhenOpened) {
+        Select(record.hwnd, static_cast<WPARAM>(record.selectionWhenOpened));
+    }
+    if (notification == ChoiceMadeNotification || notification == ChoiceCancelledNotification) {
+        record.selectionWhenOpened = CB_ERR;
+    }
+}
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Toolkit& t = State();
@@ -371,8 +430,17 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             // not make reports nothing.
             int id = static_cast<int>(GetWindowLongPtrW(control, GWLP_ID));
             ControlRecord* record = t.controls.Find(id);
-            if (record != nullptr && record->hwnd == control) {
-                Events().ReportControl(id, record->kind, number, HIWORD(wParam));
+            int notification = HIWORD(wParam);
+            if (record == nullptr || record->hwnd != control) {
+                return 0;
+            }
+            if (record->kind == ControlKind::DropDownList) {
+                KeepChoiceOfCancelledList(*record, notification);
+            }
+            bool focusChange = notification == FocusNotification(record->kind, true) ||
+                               notification == FocusNotification(record->kind, false);
+            if (!(focusChange && t.quietFocus > 0)) {
+                Events().ReportControl(id, record->kind, number, notification);
             }
         } else if (HIWORD(wParam) != 0 && (LOWORD(wParam) == NextTabStop || LOWORD(wParam) == PreviousTabStop)) {
             MoveFocus(window, LOWORD(wParam) == NextTabStop);
@@ -396,6 +464,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             Events().Queue(WindowActivatedEvent, number);
+            if (HIWORD(wParam) == 0) {  // not minimised
+                RestoreFocus(window);
+            }
         }
         return 1;
     case WM_ERASEBKGND:
@@ -435,6 +506,20 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
         return DefWindowProcW(control, message, wParam, lParam);
     }
     WNDPROC platform = found->second;
+    if (message == WM_SETFOCUS) {
+        if (WindowRecord* window = WindowRecordOf(GetParent(control))) {
+            window->lastFocus = control;
+        }
+    }
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_RETURN && IsPushButton(control)) {
+        // Enter presses the focused button, as Space does; outside a dialog Windows leaves
+        // it to the program. Held down, it presses once.
+        if (message == WM_KEYDOWN && (lParam & 0x40000000) == 0) {
+            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(control));
+        }
+        return 0;
+    }
     if (message == WM_NCDESTROY) {
         int number = NumberProperty(control, ControlNumberProperty);
         ControlRecord* record = t.controls.Find(number);
@@ -502,12 +587,17 @@ void HoldRedraw(HWND combo)
 void FinishBuilding()
 {
     Toolkit& t = State();
+    bool shown = !t.unshown.empty();
     for (HWND control : t.unshown) {
         if (IsWindow(control)) {
             ShowWindow(control, SW_SHOWNA);
         }
     }
     t.unshown.clear();
+    // The window was activated before it had controls; the first of them takes the focus now.
+    if (HWND active = GetActiveWindow(); shown && active != nullptr && WindowRecordOf(active) != nullptr) {
+        RestoreFocus(active);
+    }
     for (HWND combo : t.filling) {
         if (IsWindow(combo)) {
             SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
@@ -563,6 +653,21 @@ void PutLabel(ControlRecord& record, const std::wstring& text)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
+// F10 and Alt on their own reach the window's menu bar from any control, as they do from a
+// dialog's: a list that has the focus would otherwise keep them to itself, and the About item
+// could not be reached from the keyboard.
+void ToMenuBar(MSG& message)
+{
+    bool key = message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP || message.message == WM_KEYUP;
+    if (!key || (message.wParam != VK_F10 && message.wParam != VK_MENU) || message.hwnd == nullptr) {
+        return;
+    }
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root != message.hwnd && WindowRecordOf(root) != nullptr) {
+        message.hwnd = root;
+    }
+}
+
 }  // namespace
 
 // The platform round: one message, handed to the sizing, the active window's accelerators or
@@ -580,6 +685,7 @@ void platform::Round(bool wait)
         return;
     }
     if (!win32::HandleSizing(message)) {
+        ToMenuBar(message);
         HWND active = GetActiveWindow();
         WindowRecord* record = active != nullptr ? WindowRecordOf(active) : nullptr;
         if (record == nullptr || record->accelerators == nullptr ||
@@ -592,6 +698,9 @@ void platform::Round(bool wait)
     t.lastLParam = message.lParam;
     Events().ReportRaw(static_cast<int>(message.message));
 }
+
+// The window takes no options of the window system's.
+void UseCommandLine(int, char**) {}
 
 void InitToolkit()
 {
@@ -910,6 +1019,11 @@ int ShowMessage(std::string_view caption, std::string_view text, int flags)
         if (IsWindow(window)) {
             EnableWindow(window, TRUE);
         }
+    }
+    // Windows activates the owner as the box goes, while it may still be disabled here, and a
+    // disabled window's controls take no focus: the focus goes back once it is enabled.
+    if (owner != nullptr && GetActiveWindow() == owner) {
+        RestoreFocus(owner);
     }
     return answer;
 }
