@@ -16,11 +16,10 @@
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"
+#include "hebrew_text/weekday_names.h"
 
 namespace cli {
 
-inline constexpr std::string_view WeekdayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                    "Thursday", "Friday", "Saturday"};
 
 struct DayFields {
     CivilLabel civil;
@@ -62,7 +61,7 @@ inline DayFields DayConverter::Fields(Day day, Day hebrewDay)
     DayFields fields;
     fields.civil = calendar_.LabelOf(day);
     fields.weekday = engine::WeekdayOf(day);
-    fields.weekdayName = WeekdayNames[fields.weekday];
+    fields.weekdayName = hebrew_text::WeekdayNames[static_cast<std::size_t>(fields.weekday)].latin;
     engine::HebrewDate hebrew = engine::DayNumberToHebrew(static_cast<double>(hebrewDay));
     fields.year = static_cast<int>(hebrew.year);
     fields.month = static_cast<int>(hebrew.month);

@@ -52,8 +52,8 @@ constexpr OptionRow Rows[] = {
     {Id::Yahrzeit, "yahrzeit", 0, "[NAME=]DATE", "", "the yahrzeit of a death on DATE, in each later year",
      HelpSection::Listing, "", Mode::Listing, {}, 0},
     {Id::Holidays, "holidays", 0, "", "",
-     "the holidays and fasts of each year (Yom HaShoah, Yom HaZikaron,\n"
-     "Yom HaAtzma'ut and Yom Yerushalayim from 5765 on)",
+     "the holidays and fasts of each year, and Yom HaShoah, Yom HaZikaron,\n"
+     "Yom HaAtzma'ut and Yom Yerushalayim from the years they were first kept",
      HelpSection::Listing, "", Mode::Listing, {}, 0},
     {Id::Years, "years", 0, "FIRST..LAST", "",
      "Hebrew years, or one year; this Hebrew year and the nine after it\n"

@@ -58,7 +58,7 @@ bool IsAnniversary(Event event)
 std::string LatinName(const Observance& observance)
 {
     if (detail::IsWeekEvent(observance.event)) {
-        return detail::WeekLatinName(observance, MonthEntry(observance.month).latin);
+        return detail::WeekLatinName(observance, hebrew_text::HebrewMonthEntryOf(observance.month).latin);
     }
     std::string name(NamesOf(observance.event).latin);
     if (observance.event == Event::RoshChodesh) {
