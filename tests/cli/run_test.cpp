@@ -376,6 +376,15 @@ TEST(Run, ListingsSayWhatTheyLeaveOut)
     EXPECT_NE(named.output.find("Birthday 15 (דוד)"), std::string::npos);
 }
 
+void SetVariable(const char* name, const char* value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value);  // the empty text removes it
+#else
+    setenv(name, value, 1);
+#endif
+}
+
 // SOURCE_DATE_EPOCH stamps a calendar made again; one that is no such time is refused.
 TEST(Run, SourceDateEpoch)
 {
@@ -386,10 +395,10 @@ TEST(Run, SourceDateEpoch)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
-        setenv("SOURCE_DATE_EPOCH", row.value, 1);
+        SetVariable("SOURCE_DATE_EPOCH", row.value);
         RecordingConsole console;
         int status = Convert({"--format", "ics", "2024-01-01"}, console);
-        unsetenv("SOURCE_DATE_EPOCH");
+        SetVariable("SOURCE_DATE_EPOCH", "");
         if (row.stamp != nullptr) {
             EXPECT_EQ(status, ExitSuccess);
             EXPECT_NE(console.output.find(std::string(row.stamp) + "\r\n"), std::string::npos);
