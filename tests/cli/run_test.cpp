@@ -436,7 +436,8 @@ TEST(Run, ListingsTogetherMergeByDay)
         }
         std::vector<std::string> rows = CsvRows(together);
         EXPECT_EQ(rows, expected);
-        auto noach = std::find_if(rows.begin(), rows.end(), [](const std::string& row) { return row.starts_with("2024-11-02"); });
+        auto noach = std::find_if(rows.begin(), rows.end(),
+                                  [](const std::string& row) { return row.starts_with("2024-11-02"); });
         ASSERT_NE(noach, rows.end());
         EXPECT_TRUE(noach[0].ends_with(",Birthday 15,יום הולדת 15")) << noach[0];
         EXPECT_TRUE(noach[1].ends_with(",Rosh Chodesh Heshvan 2,ראש חודש חשון יום ב׳")) << noach[1];
@@ -478,7 +479,10 @@ TEST(Run, EventsAreWhatTheListingsList)
                 std::vector<std::string> fields = Fields(row);
                 ASSERT_EQ(fields.size(), evening ? 12u : 11u) << row;
                 auto found = listed.find(fields[7]);
-                std::pair<std::string, std::string> expected = found == listed.end() ? std::pair<std::string, std::string>{} : found->second;
+                std::pair<std::string, std::string> expected;
+                if (found != listed.end()) {
+                    expected = found->second;
+                }
                 EXPECT_EQ(fields[fields.size() - 2], expected.first) << row;
                 EXPECT_EQ(fields.back(), expected.second) << row;
                 named += found != listed.end();
