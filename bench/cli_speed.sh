@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # How fast the command-line converter is, Release build: every day of the civil range as JSON
-# Lines into /dev/null, and a batch of 100,000 dates (civil and Hebrew, half each) from standard
-# input. Prints wall-clock seconds and peak memory of each run, the best of three, and Debian's
-# hebcal printing a year and a century of daily Hebrew dates for comparison; then the round trip
-# of one line when another program uses it as a co-process.
+# Lines into /dev/null, a batch of 100,000 dates (civil and Hebrew, half each) from standard
+# input, the listings of 1,000 years and every day's events (--events) over the range. Prints
+# wall-clock seconds and peak memory of each run, the best of three, and Debian's hebcal printing
+# a year and a century of daily Hebrew dates for comparison; then the round trip of one line when
+# another program uses it as a co-process.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/deps.sh time hebcal python3
@@ -63,6 +64,12 @@ report "detron-convert --holidays, 1,000 Hebrew years" "$lines" \
 lines=$(eval "'$program' $(cat "$work/deaths") --years 5701..5800" | wc -l)
 report "detron-convert, 1,000 --yahrzeit over 5701..5800" "$lines" \
   "$(measure sh -c "exec '$program' $(cat "$work/deaths") --years 5701..5800")"
+# The week's events: every listing of 1,000 years together, and what every day of the range is.
+lines=$("$program" --parsha --molad --omer --holidays --years 5001..6000 | wc -l)
+report "detron-convert, the week and holidays of 1,000 years" "$lines" \
+  "$(measure "$program" --parsha --molad --omer --holidays --years 5001..6000)"
+report "detron-convert --events --format json, the whole range" 2191851 \
+  "$(measure "$program" --events --from -3760-01-01 --to 2240-12-31 --format json)"
 report "hebcal -H for 5701 ... 5800 (holidays), one year at a time" \
   "$(for y in $(seq 5701 5800); do hebcal -H "$y"; done | wc -l)" \
   "$(measure sh -c 'for y in $(seq 5701 5800); do hebcal -H $y; done')"

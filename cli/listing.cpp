@@ -1,10 +1,11 @@
-// Anniversaries of each --birthday and --yahrzeit date and the holidays, for each Hebrew year of
-// --years, in day order.
+// Anniversaries of each --birthday and --yahrzeit date, the holidays, the portions, the moladot
+// and the omer, for each Hebrew year of --years, in day order.
 
 #include <algorithm>
 
 #include "cli/run_loop.h"
 #include "observances/observances.h"
+#include "observances/week.h"
 
 namespace cli {
 
@@ -58,10 +59,20 @@ int Run::Listing()
     }
     std::vector<ListedLine> lines;
     std::vector<std::string> keys = AnniversaryLines(*years, lines);
-    if (options_.holidays) {
-        for (int year = years->first; year <= years->second; ++year) {
-            for (const observances::Observance& holiday : observances::Holidays(year, options_.israel)) {
-                lines.push_back({holiday, SIZE_MAX});
+    // One kind after another, each in the library's order, so that a day's lines come in the
+    // order EventsOfDay gives them: anniversaries, holidays, portion, Shabbat Mevarchim and its
+    // molad, omer.
+    bool israel = options_.israel;
+    const std::pair<bool, std::vector<observances::Observance> (*)(int, bool)> kinds[] = {
+        {options_.holidays, observances::Holidays},
+        {options_.parsha, observances::Portions},
+        {options_.molad, [](int year, bool) { return observances::Moladot(year); }},
+        {options_.omer, [](int year, bool) { return observances::OmerDays(year); }},
+    };
+    for (const auto& [wanted, list] : kinds) {
+        for (int year = years->first; wanted && year <= years->second; ++year) {
+            for (const observances::Observance& observance : list(year, israel)) {
+                lines.push_back({observance, SIZE_MAX});
             }
         }
     }

@@ -43,6 +43,12 @@ constexpr OptionRow Rows[] = {
      "next Hebrew day: 2024-04-22 is then 15 Nisan 5784; in a range every line\n"
      "is an evening, and a Hebrew end is the Hebrew day of its line",
      HelpSection::General, "", Mode::Any, {}, 0},
+    {Id::Events, "events", 0, "", "",
+     "what each date is, in two more fields, event and eventHebrew: its\n"
+     "holidays, Rosh Chodesh, the portion of a Shabbat, Shabbat Mevarchim\n"
+     "and the day of the omer, joined by \"; \" (empty for none); after\n"
+     "sunset, those of the evening's Hebrew day",
+     HelpSection::General, "", Mode::Dated, {}, 0},
     {Id::Help, "help", 'h', "", "-h, --help", "this text", HelpSection::General, "", Mode::Any, {}, 0},
     {Id::Version, "version", 'V', "", "-V, --version", "the version", HelpSection::General, "", Mode::Any, {}, 0},
     {Id::Birthday, "birthday", 0, "[NAME=]DATE", "",
@@ -55,14 +61,25 @@ constexpr OptionRow Rows[] = {
      "the holidays and fasts of each year, and Yom HaShoah, Yom HaZikaron,\n"
      "Yom HaAtzma'ut and Yom Yerushalayim from the years they were first kept",
      HelpSection::Listing, "", Mode::Listing, {}, 0},
+    {Id::Parsha, "parsha", 0, "", "", "the portion read on each Shabbat that is no festival day",
+     HelpSection::Listing, "", Mode::Listing, {}, 0},
+    {Id::Molad, "molad", 0, "", "",
+     "each month's molad and the Shabbat Mevarchim that announces it, on\n"
+     "that Shabbat (Tishri's molad on the year's last Shabbat)",
+     HelpSection::Listing, "", Mode::Listing, {}, 0},
+    {Id::Omer, "omer", 0, "", "", "the 49 days of the omer, 16 Nisan to 5 Sivan",
+     HelpSection::Listing, "", Mode::Listing, {}, 0},
     {Id::Years, "years", 0, "FIRST..LAST", "",
      "Hebrew years, or one year; this Hebrew year and the nine after it\n"
      "when not given",
-     HelpSection::Listing, "", Mode::Any, {Id::Birthday, Id::Yahrzeit, Id::Holidays}, 3},
+     HelpSection::Listing, "", Mode::Any,
+     {Id::Birthday, Id::Yahrzeit, Id::Holidays, Id::Parsha, Id::Molad, Id::Omer}, 6},
     {Id::Israel, "israel", 0, "", "",
-     "holidays as kept in Israel: Pesach 7 days, Shavuot 1, Simchat Torah on\n"
-     "Shmini Atzeret; elsewhere Pesach 8, Shavuot 2, Simchat Torah the day after",
-     HelpSection::Listing, "", Mode::Any, {Id::Holidays}, 1},
+     "holidays and portions as kept in Israel: Pesach 7 days, Shavuot 1,\n"
+     "Simchat Torah on Shmini Atzeret, and the portions one ahead until a\n"
+     "pair rejoins them; elsewhere Pesach 8, Shavuot 2, Simchat Torah the\n"
+     "day after",
+     HelpSection::Listing, "", Mode::Any, {Id::Holidays, Id::Parsha, Id::Events}, 3},
 };
 
 const OptionRow& RowOf(Id id)
@@ -182,6 +199,10 @@ std::string Apply(Options& options, const OptionRow& row, const std::string& val
     case Id::Birthday: return ReadAnniversary(options, observances::Event::Birthday, value);
     case Id::Yahrzeit: return ReadAnniversary(options, observances::Event::Yahrzeit, value);
     case Id::Holidays: options.holidays = true; break;
+    case Id::Parsha: options.parsha = true; break;
+    case Id::Molad: options.molad = true; break;
+    case Id::Omer: options.omer = true; break;
+    case Id::Events: options.events = true; break;
     case Id::Years:
         options.years = YearsValue(value);
         if (!options.years) {
@@ -333,9 +354,15 @@ private:
             }
         }
         bool range = options_.from.has_value();
+        std::vector<Id> listing = RowsWhere(SameMode, RowOf(Id::Holidays));
         if (options_.Listing() && (range || !options_.dates.empty())) {
-            std::vector<Id> listing = RowsWhere(SameMode, RowOf(Id::Holidays));
             return Listed(listing, listing.size(), "and") + " list days of their own; give no other dates";
+        }
+        for (const OptionRow& row : Rows) {
+            if (row.mode == Mode::Dated && Given(row.id) && options_.Listing()) {
+                return Dashed(row) + " is for dates converted; " + Listed(listing, listing.size(), "and") +
+                       " name their events already";
+            }
         }
         if (range && !options_.dates.empty()) {
             return "give either dates or --from and --to, not both";

@@ -20,16 +20,17 @@ namespace cli {
 
 enum class OptionId {
     Format, Gregorian, Julian, Switch, Carry, From, To, AfterSunset, Help, Version,
-    Birthday, Yahrzeit, Holidays, Years, Israel,
+    Birthday, Yahrzeit, Holidays, Parsha, Molad, Omer, Years, Israel, Events,
 };
-inline constexpr std::size_t OptionCount = static_cast<std::size_t>(OptionId::Israel) + 1;
+inline constexpr std::size_t OptionCount = static_cast<std::size_t>(OptionId::Events) + 1;
 
 // Where an option stands in --help.
 enum class HelpSection { General, Listing };
 
 // What kind of output an option asks for. A range and a listing make days of their own, so they
-// take no dates, and not each other.
-enum class Mode { Any, Range, Listing };
+// take no dates, and not each other; an option of Dated says something of each date converted
+// (of the arguments, a range or standard input), and goes with no listing.
+enum class Mode { Any, Range, Listing, Dated };
 
 struct OptionRow {
     OptionId id;
@@ -41,7 +42,7 @@ struct OptionRow {
     HelpSection section;
     std::string_view choice;      // options of one choice exclude each other ("calendar")
     Mode mode;
-    std::array<OptionId, 3> needs;  // at least one of these must be given too
+    std::array<OptionId, 6> needs;  // at least one of these must be given too
     std::size_t needCount;
 };
 
@@ -65,10 +66,12 @@ struct Options {
     std::vector<std::pair<std::size_t, std::string>> dates;  // argument number, text ("-" for input)
     std::vector<Anniversary> anniversaries;
     bool holidays = false;
+    bool parsha = false, molad = false, omer = false;
     std::optional<std::pair<int, int>> years;  // Hebrew years, first and last
     bool israel = false;
     bool afterSunset = false;
-    bool Listing() const { return holidays || !anniversaries.empty(); }
+    bool events = false;  // each date's events
+    bool Listing() const { return holidays || parsha || molad || omer || !anniversaries.empty(); }
 };
 
 // The arguments read: the options, or a text to show (--help, --version) and exit with success,

@@ -3,6 +3,7 @@
 #include "cli/ics.h"
 #include "cli/run_loop.h"
 #include "hebrew_text/utf8.h"
+#include "observances/week.h"
 
 namespace cli {
 
@@ -64,7 +65,8 @@ int Run::Prepare()
             return Finish();
         }
     }
-    writer_ = MakeWriter(options_.format, calendar_, {options_.Listing(), options_.afterSunset}, stamp);
+    writer_ = MakeWriter(options_.format, calendar_, {options_.Listing() || options_.events, options_.afterSunset},
+                         stamp);
     return ExitSuccess;
 }
 
@@ -93,7 +95,7 @@ void Run::Convert(std::string_view text, const char* what, std::size_t number)
     if (result.ok) {
         problem = Refusal(line);
         if (problem.empty()) {
-            Write(line);
+            WriteDate(line);
             return;
         }
     }
@@ -135,10 +137,28 @@ int Run::Range()
     }
     output_.Append(writer_->Header());
     for (Line line = first; line.day <= last.day && output_.Ok(); ++line.day) {
-        Write(line);
+        WriteDate(line);
     }
     output_.Append(writer_->Footer());
     return Finish();
+}
+
+// The events of the line's Hebrew day (the next day's for an evening), each named as a listing
+// names it, joined by "; ".
+void Run::WriteDate(Line line)
+{
+    if (options_.events) {
+        events_.clear();
+        eventsHebrew_.clear();
+        for (const observances::Observance& event : observances::EventsOfDay(line.day + (line.evening ? 1 : 0),
+                                                                             options_.israel)) {
+            events_.append(events_.empty() ? "" : "; ").append(observances::LatinName(event));
+            eventsHebrew_.append(eventsHebrew_.empty() ? "" : "; ").append(observances::HebrewName(event));
+        }
+        line.event = events_;
+        line.eventHebrew = eventsHebrew_;
+    }
+    Write(line);
 }
 
 std::string EveningPastTheEnd()

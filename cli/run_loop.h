@@ -48,6 +48,8 @@ private:
     // Why the line cannot be written as asked; empty when it can.
     std::string Refusal(const Line& line) const;
     void Write(const Line& line) { output_.Commit(writer_->Write(line, output_.Reserve())); }
+    // A converted date's line, with what its Hebrew day is when --events asks.
+    void WriteDate(Line line);
 
     int Usage(const std::string& problem);
     void Fail(const std::string& problem);
@@ -61,6 +63,7 @@ private:
     std::optional<DateReader> reader_;
     std::unique_ptr<Writer> writer_;
     bool failed_ = false;
+    std::string events_, eventsHebrew_;  // of the line WriteDate writes
 };
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""detron-convert's holidays against Debian's hebcal, an independent calendar, and its
-iCalendar output read by a real iCalendar parser (python3-icalendar).
+"""detron-convert's holidays and weekly portions (listed, and named by --events) against Debian's
+hebcal, an independent calendar, and its iCalendar output read by a real iCalendar parser
+(python3-icalendar).
 
 usage: observances_check.py DETRON_CONVERT"""
 
@@ -83,9 +84,51 @@ def check_against_hebcal(first, last, israel):
                             f"only in hebcal {sorted(theirs - mine)}")
 
 
+def hebcal_portions(first, last, israel):
+    """hebcal's portions of Hebrew years first ... last: {ISO date: "Parashat ..."}."""
+    portions = {}
+    for year in range(first, last + 1):
+        text = subprocess.run(["hebcal", "-s", *(["-i"] if israel else []), "-H", str(year)], capture_output=True,
+                              text=True, check=True).stdout
+        for line in text.splitlines():
+            when, name = line.split(" ", 1)
+            if name.startswith("Parashat "):
+                month, day, civil_year = map(int, when.split("/"))
+                portions[datetime.date(civil_year, month, day).isoformat()] = name
+    return portions
+
+
+def compare_portions(what, mine, theirs):
+    print(f"hebcal -s: {what}, {len(mine)} portions")
+    for day in sorted(set(mine) | set(theirs)):
+        if mine.get(day) != theirs.get(day):
+            failures.append(f"{what} {day}: here {mine.get(day)!r}, in hebcal {theirs.get(day)!r}")
+
+
+def check_portions(first, last, israel):
+    """--parsha for the years, and the portions --events names on the Shabbat lines of a range over the
+    same years, each against hebcal -s."""
+    place = ["--israel"] if israel else []
+    theirs = hebcal_portions(first, last, israel)
+    listed = csv.DictReader(io.StringIO(run("--parsha", "--years", f"{first}..{last}", "--format", "csv",
+                                            *place).decode()))
+    compare_portions(f"--parsha {first}..{last} {'Israel' if israel else 'elsewhere'}",
+                     {row["civil"]: row["event"] for row in listed}, theirs)
+    days = csv.DictReader(io.StringIO(run("--events", "--from", f"1 Tishri {first}", "--to", f"29 Elul {last}",
+                                          "--format", "csv", *place).decode()))
+    named = {}
+    for row in days:
+        portion = [event for event in row["event"].split("; ") if event.startswith("Parashat ")]
+        if row["weekday"] != "6" and portion:
+            failures.append(f"--events: a portion on a weekday, {row['civil']}")
+        if portion:
+            named[row["civil"]] = portion[0]
+    compare_portions(f"--events {first}..{last} {'Israel' if israel else 'elsewhere'}", named, theirs)
+
+
 def check_icalendar():
-    options = ["--holidays", "--years", "5784..5786", "--birthday", "1990-02-14", "--yahrzeit", "30 Adar I 5784",
-               "--yahrzeit", "2023-11-14"]
+    options = ["--holidays", "--parsha", "--molad", "--omer", "--years", "5784..5786", "--birthday", "1990-02-14",
+               "--yahrzeit", "30 Adar I 5784", "--yahrzeit", "2023-11-14"]
     raw = run("--format", "ics", *options)
     lines = raw.split(b"\r\n")
     if lines[-1] != b"" or any(b"\n" in line or b"\r" in line for line in lines):
@@ -120,6 +163,8 @@ def check_icalendar():
 
 check_against_hebcal(5700, 5800, israel=False)
 check_against_hebcal(5700, 5800, israel=True)
+check_portions(5780, 5790, israel=False)
+check_portions(5780, 5790, israel=True)
 check_icalendar()
 for failure in failures[:20]:
     print(failure)

@@ -310,6 +310,34 @@ TEST(Program, TodayFromAnyClock)
     EXPECT_EQ(failed.output.substr(0, 11), "2024-04-23 ");
 }
 
+// What a day is: today from a chosen clock and its evening, dates from standard input, and the
+// holidays of Israel.
+TEST(Program, WhatADayIs)
+{
+    // Noon of Shabbat 26 October 2024, 24 Tishri 5785: Bereshit is read and Heshvan announced.
+    const std::string clock = std::string("LD_PRELOAD='") + CLOCK_SHIM +
+                              "' ASAN_OPTIONS=verify_asan_link_order=0 TZ=UTC DETRON_TEST_CLOCK=1729944000 ";
+    Finished today = Shell(clock + "\"$P\" --events today");
+    EXPECT_EQ(today.status, 0) << today.errors;
+    EXPECT_EQ(today.output, "2024-10-26  Saturday   24 Tishri 5785  כ״ד תשרי ה׳תשפ״ה  Parashat Bereshit; Shabbat "
+                            "Mevarchim Heshvan  פרשת בראשית; שבת מברכים חשון\n");
+    Finished evening = Shell(clock + "\"$P\" --events --after-sunset --format csv today");
+    EXPECT_EQ(evening.output.substr(evening.output.find('\n') + 1),
+              "2024-10-26,6,Saturday,5785,1,Tishri,25,כ״ה תשרי ה׳תשפ״ה,2460610,true,,\n");
+
+    // 22 Nisan 5784 is Pesach 8 elsewhere, a weekday of the omer in Israel.
+    for (const char* place : {"", "--israel"}) {
+        SCOPED_TRACE(place);
+        Finished piped = RunProgram(std::string("--events --format json ") + place, "2024-04-23\n2024-04-30\n");
+        EXPECT_EQ(piped.status, 0) << piped.errors;
+        EXPECT_NE(piped.output.find("\"event\":\"Pesach 1\",\"eventHebrew\":\"פסח א׳\"}\n"), std::string::npos)
+            << piped.output;
+        EXPECT_NE(piped.output.find(*place ? "\"event\":\"Omer 7\"," : "\"event\":\"Pesach 8; Omer 7\","),
+                  std::string::npos)
+            << piped.output;
+    }
+}
+
 TEST(Program, VersionAndHelp)
 {
     Finished version = RunProgram("--version");

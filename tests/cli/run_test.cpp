@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,9 +117,17 @@ TEST(Run, UsageErrors)
         {{"--from", "2024-01-01"}, "--from and --to go together"},
         {{"--from", "2024-01-01", "--to", "2024-01-02", "today"}, "give either dates or --from and --to, not both"},
         {{"--from", "2024-01-02", "--to", "2024-01-01"}, "--from \"2024-01-02\" comes after --to \"2024-01-01\""},
-        {{"--israel", "today"}, "--israel goes with --holidays"},
-        {{"--years", "5785", "today"}, "--years goes with --birthday, --yahrzeit or --holidays"},
-        {{"--holidays", "today"}, "--birthday, --yahrzeit and --holidays list days of their own; give no other dates"},
+        {{"--israel", "today"}, "--israel goes with --holidays, --parsha or --events"},
+        {{"--israel", "--molad", "--omer"}, "--israel goes with --holidays, --parsha or --events"},
+        {{"--years", "5785", "today"}, "--years goes with --birthday, --yahrzeit, --holidays, --parsha, --molad or "
+                                       "--omer"},
+        {{"--holidays", "today"}, "--birthday, --yahrzeit, --holidays, --parsha, --molad and --omer list days of their "
+                                  "own; give no other dates"},
+        {{"--omer", "--from", "2024-01-01", "--to", "2024-01-02"}, "--birthday, --yahrzeit, --holidays, --parsha, "
+                                                                   "--molad and --omer list days of their own; give "
+                                                                   "no other dates"},
+        {{"--events", "--parsha"}, "--events is for dates converted; --birthday, --yahrzeit, --holidays, --parsha, "
+                                   "--molad and --omer name their events already"},
         {{"--birthday", "=2010-03-01"}, "--birthday \"=2010-03-01\": the NAME before \"=\" is 1 to 200 bytes of "
                                         "text, without control or direction characters"},
         {{"--yahrzeit", "\xE2\x80\xAEx=2010-03-01"}, "--yahrzeit \"\\u202Ex=2010-03-01\": the NAME before \"=\" is 1 "
@@ -374,6 +383,113 @@ TEST(Run, ListingsSayWhatTheyLeaveOut)
     EXPECT_EQ(std::unique(uids.begin(), uids.end()), uids.end());
     EXPECT_NE(named.output.find("SUMMARY:Yahrzeit 1 (Sarah) / יארצייט 1 (Sarah)"), std::string::npos);
     EXPECT_NE(named.output.find("Birthday 15 (דוד)"), std::string::npos);
+}
+
+// The CSV lines of a run after its header; the run must succeed.
+std::vector<std::string> CsvRows(std::vector<std::string> arguments)
+{
+    RecordingConsole console;
+    arguments.insert(arguments.end(), {"--format", "csv"});
+    EXPECT_EQ(Convert(arguments, console), ExitSuccess) << console.errors;
+    std::vector<std::string> lines = Lines(console.output);
+    return lines.empty() ? lines : std::vector<std::string>(lines.begin() + 1, lines.end());
+}
+
+std::vector<std::string> Fields(const std::string& row)
+{
+    std::vector<std::string> fields(1);
+    for (char c : row) {
+        if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back().push_back(c);
+        }
+    }
+    return fields;
+}
+
+// The listings given together are each one alone merged by day, a day's lines in one order of
+// kinds (anniversaries, holidays, portion, Shabbat Mevarchim and its molad, omer); --israel
+// changes the holidays and the portions only.
+TEST(Run, ListingsTogetherMergeByDay)
+{
+    // Born on 1 Heshvan: the birthday in 5785 is a Shabbat of Rosh Chodesh and Noach.
+    const std::vector<std::vector<std::string>> kinds = {
+        {"--birthday", "1 Heshvan 5770"}, {"--holidays"}, {"--parsha"}, {"--molad"}, {"--omer"}};
+    for (bool israel : {false, true}) {
+        SCOPED_TRACE(israel ? "Israel" : "elsewhere");
+        std::vector<std::string> together = {"--years", "5784..5785"}, expected;
+        for (const std::vector<std::string>& kind : kinds) {
+            together.insert(together.end(), kind.begin(), kind.end());
+            std::vector<std::string> arguments = kind;
+            arguments.insert(arguments.end(), {"--years", "5784..5785"});
+            if (israel && (kind[0] == "--holidays" || kind[0] == "--parsha")) {
+                arguments.push_back("--israel");
+            }
+            std::vector<std::string> alone = CsvRows(arguments);
+            expected.insert(expected.end(), alone.begin(), alone.end());
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const std::string& a, const std::string& b) { return a.substr(0, 10) < b.substr(0, 10); });
+        if (israel) {
+            together.push_back("--israel");
+        }
+        std::vector<std::string> rows = CsvRows(together);
+        EXPECT_EQ(rows, expected);
+        auto noach = std::find_if(rows.begin(), rows.end(),
+                                  [](const std::string& row) { return row.starts_with("2024-11-02"); });
+        ASSERT_NE(noach, rows.end());
+        EXPECT_TRUE(noach[0].ends_with(",Birthday 15,יום הולדת 15")) << noach[0];
+        EXPECT_TRUE(noach[1].ends_with(",Rosh Chodesh Heshvan 2,ראש חודש חשון יום ב׳")) << noach[1];
+        EXPECT_TRUE(noach[2].ends_with(",Parashat Noach,פרשת נח")) << noach[2];
+    }
+}
+
+// --events names of each date what the listings list on its Hebrew day (all but the moladot),
+// in their order, joined by "; ", whether the line is its day or the evening before it.
+TEST(Run, EventsAreWhatTheListingsList)
+{
+    for (bool israel : {false, true}) {
+        for (bool evening : {false, true}) {
+            SCOPED_TRACE(std::string(israel ? "Israel" : "elsewhere") + (evening ? ", after sunset" : ""));
+            std::vector<std::string> place;
+            if (israel) {
+                place.push_back("--israel");
+            }
+            std::map<std::string, std::pair<std::string, std::string>> listed;  // Hebrew date: events
+            std::vector<std::string> arguments = {"--holidays", "--parsha", "--molad", "--omer", "--years", "5784"};
+            arguments.insert(arguments.end(), place.begin(), place.end());
+            for (const std::string& row : CsvRows(arguments)) {
+                std::vector<std::string> fields = Fields(row);
+                if (!fields[9].starts_with("Molad ")) {
+                    auto& [latin, hebrew] = listed[fields[7]];
+                    latin += (latin.empty() ? "" : "; ") + fields[9];
+                    hebrew += (hebrew.empty() ? "" : "; ") + fields[10];
+                }
+            }
+            arguments = {"--events", "--from", "1 Tishri 5784", "--to", "29 Elul 5784"};
+            arguments.insert(arguments.end(), place.begin(), place.end());
+            if (evening) {
+                arguments.push_back("--after-sunset");
+            }
+            std::vector<std::string> rows = CsvRows(arguments);
+            ASSERT_EQ(rows.size(), 383u);
+            std::size_t named = 0;
+            for (const std::string& row : rows) {
+                std::vector<std::string> fields = Fields(row);
+                ASSERT_EQ(fields.size(), evening ? 12u : 11u) << row;
+                auto found = listed.find(fields[7]);
+                std::pair<std::string, std::string> expected;
+                if (found != listed.end()) {
+                    expected = found->second;
+                }
+                EXPECT_EQ(fields[fields.size() - 2], expected.first) << row;
+                EXPECT_EQ(fields.back(), expected.second) << row;
+                named += found != listed.end();
+            }
+            EXPECT_EQ(named, listed.size());
+        }
+    }
 }
 
 void SetVariable(const char* name, const char* value)
