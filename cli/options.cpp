@@ -128,7 +128,7 @@ bool SameChoice(const OptionRow& row, const OptionRow& like)
 
 bool SameMode(const OptionRow& row, const OptionRow& like)
 {
-    return row.mode == like.mode && !row.help.empty();
+    return row.mode == like.mode;
 }
 
 // --years FIRST..LAST or one year, Hebrew years in order.
