@@ -28,7 +28,9 @@ protected:
 TEST_F(StartUpTest, WindowAndMenu)
 {
     Start({23, 4, 2024});
-    EXPECT_EQ(window().title, "\xE3\xE8\xF8\xE5\xEF \xE2\xF8\xF1\xE0 " + std::string(DetronVersion));  // דטרון גרסא
+    std::string title = "\xE3\xE8\xF8\xE5\xEF \xE2\xF8\xF1\xE0 ";  // דטרון גרסא
+    title += DetronVersion;
+    EXPECT_EQ(window().title, title);
     EXPECT_EQ(window().clientWidth, 295);
     EXPECT_EQ(window().clientHeight, 320);
     EXPECT_EQ(window().windowFlags, 0xCF0001u);
