@@ -86,6 +86,31 @@ inline char* PutText(char* out, std::string_view text)
     return out + text.size();
 }
 
+// The day's own fields as CSV's columns and JSON's members have them, named and in this order:
+// civil, weekday, weekdayName, hebrewYear, hebrewMonth, hebrewMonthName, hebrewDay, hebrewText,
+// julianDay. `Style` writes what stands before a field (a separator, JSON's name) and around a
+// text: `Style::Text(out, name, first, put)` with `put(out)` writing the text, and
+// `Style::Number(out, name, value)`. Returns the end.
+template <class Style>
+char* PutDayRecord(const DayFields& fields, char* out)
+{
+    out = Style::Text(out, "civil", true, [&](char* at) { return WriteIso(fields.civil, at); });
+    out = Style::Number(out, "weekday", fields.weekday);
+    out = Style::Text(out, "weekdayName", false, [&](char* at) { return PutText(at, fields.weekdayName); });
+    out = Style::Number(out, "hebrewYear", fields.year);
+    out = Style::Number(out, "hebrewMonth", fields.month);
+    out = Style::Text(out, "hebrewMonthName", false, [&](char* at) { return PutText(at, fields.monthName); });
+    out = Style::Number(out, "hebrewDay", fields.day);
+    out = Style::Text(out, "hebrewText", false, [&](char* at) {
+        at = PutText(at, fields.dayText);
+        *at++ = ' ';
+        at = PutText(at, fields.monthText);
+        *at++ = ' ';
+        return PutText(at, fields.yearText);
+    });
+    return Style::Number(out, "julianDay", fields.julianDay);
+}
+
 // The day's part of a text line, without a newline (at most 200 bytes): the iCalendar writer
 // describes each event by it too. Returns the end.
 char* WriteTextDay(const DayFields& fields, char* out);
