@@ -13,7 +13,12 @@ namespace {
 char* PutCsvField(char* field, char* end)
 {
     std::string_view text(field, static_cast<std::size_t>(end - field));
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    // A plain loop: find_first_of would search the four characters once for every byte.
+    bool plain = true;
+    for (char c : text) {
+        plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+    }
+    if (plain) {
         return end;
     }
     std::string copy(text);
@@ -33,20 +38,22 @@ char* PutCsvField(char* field, char* end)
 struct CsvStyle {
     static constexpr DayConverter::Escape Escape = nullptr;
 
-    template <class Put>
-    static char* Text(char* out, std::string_view /*name*/, bool first, Put put)
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put put)
     {
-        if (!first) {
+        if (!First) {
             *out++ = ',';
         }
         return PutCsvField(out, put(out));
     }
-    static char* Number(char* out, std::string_view /*name*/, std::int64_t value)
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t value)
     {
         *out++ = ',';
         return WriteDecimal(value, out);
     }
-    static char* Flag(char* out, std::string_view /*name*/, bool value)
+    template <FieldName Name>
+    static char* Flag(char* out, bool value)
     {
         return PutText(out, value ? ",true" : ",false");
     }
@@ -61,18 +68,19 @@ struct CsvStyle {
 
 // The names of the fields, as the header row has them.
 struct CsvNames {
-    template <class Put>
-    static char* Text(char* out, std::string_view name, bool first, Put /*put*/)
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put /*put*/)
     {
-        if (!first) {
+        if (!First) {
             *out++ = ',';
         }
-        return PutText(out, name);
+        return PutText(out, Name.View());
     }
-    static char* Number(char* out, std::string_view name, std::int64_t /*value*/)
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t /*value*/)
     {
         *out++ = ',';
-        return PutText(out, name);
+        return PutText(out, Name.View());
     }
 };
 

@@ -1,5 +1,7 @@
 // JSON Lines: one object a day, its Hebrew texts escaped once when they are prepared.
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "cli/record_writer.h"
@@ -30,39 +32,50 @@ std::string JsonEscaped(std::string_view text)
     return escaped;
 }
 
+// What stands before a member: ',"name":', or '{"name":' for the first, made when compiled.
+template <FieldName Name, bool First>
+constexpr auto MemberPrefix = [] {
+    constexpr std::size_t size = Name.View().size();
+    std::array<char, size + 4> prefix{};
+    prefix[0] = First ? '{' : ',';
+    prefix[1] = '"';
+    std::copy_n(Name.text, size, prefix.begin() + 2);
+    prefix[size + 2] = '"';
+    prefix[size + 3] = ':';
+    return prefix;
+}();
+
 // Members with their names, the object opened by the first and closed at the line's end.
 struct JsonStyle {
     static constexpr DayConverter::Escape Escape = JsonEscaped;
 
-    template <class Put>
-    static char* Text(char* out, std::string_view name, bool first, Put put)
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put put)
     {
-        out = Name(out, name, first);
+        out = Prefix<Name, First>(out);
         *out++ = '"';
         out = put(out);
         *out++ = '"';
         return out;
     }
-    static char* Number(char* out, std::string_view name, std::int64_t value)
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t value)
     {
-        return WriteDecimal(value, Name(out, name, false));
+        return WriteDecimal(value, Prefix<Name, false>(out));
     }
-    static char* Flag(char* out, std::string_view name, bool value)
+    template <FieldName Name>
+    static char* Flag(char* out, bool value)
     {
-        return PutText(Name(out, name, false), value ? "true" : "false");
+        return PutText(Prefix<Name, false>(out), value ? "true" : "false");
     }
     static char* PutEscaped(char* out, std::string_view text) { return PutText(out, JsonEscaped(text)); }
     static char* End(char* out) { return PutText(out, "}\n"); }
     static std::string Header(Columns /*columns*/) { return {}; }
 
-    static char* Name(char* out, std::string_view name, bool first)
+    template <FieldName Name, bool First>
+    static char* Prefix(char* out)
     {
-        *out++ = first ? '{' : ',';
-        *out++ = '"';
-        out = PutText(out, name);
-        *out++ = '"';
-        *out++ = ':';
-        return out;
+        return PutText(out, {MemberPrefix<Name, First>.data(), MemberPrefix<Name, First>.size()});
     }
 };
 

@@ -23,12 +23,12 @@ public:
     {
         out = PutDayRecord<Style>(days_.Fields(line.day, line.evening ? line.day + 1 : line.day), out);
         if (columns_.afterSunset) {
-            out = Style::Flag(out, "afterSunset", line.evening);
+            out = Style::template Flag<"afterSunset">(out, line.evening);
         }
         if (columns_.events) {
-            out = Style::Text(out, "event", false, [&](char* at) { return Style::PutEscaped(at, line.event); });
-            out = Style::Text(out, "eventHebrew", false,
-                              [&](char* at) { return Style::PutEscaped(at, line.eventHebrew); });
+            out = Style::template Text<"event">(out, [&](char* at) { return Style::PutEscaped(at, line.event); });
+            out = Style::template Text<"eventHebrew">(out,
+                                                     [&](char* at) { return Style::PutEscaped(at, line.eventHebrew); });
         }
         return Style::End(out);
     }
