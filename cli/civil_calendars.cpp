@@ -1,30 +1,9 @@
 #include "cli/civil_calendars.h"
 
 #include <array>
+#include <cstdint>
 
 namespace cli {
-
-char* WriteDecimal(std::int64_t value, char* out, int minDigits)
-{
-    // Counted as a negative number, which also holds the most negative value.
-    std::int64_t negative = value < 0 ? value : -value;
-    if (value < 0) {
-        *out++ = '-';
-    }
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' - negative % 10);
-        negative /= 10;
-    } while (negative < 0);
-    for (int pad = count; pad < minDigits; ++pad) {
-        *out++ = '0';
-    }
-    while (count > 0) {
-        *out++ = digits[--count];
-    }
-    return out;
-}
 
 namespace {
 
@@ -46,6 +25,38 @@ char* PutPair(char* out, int n)
 }
 
 }  // namespace
+
+// Two digits at a time from the right: every line writes five or six numbers.
+char* WriteDecimal(std::int64_t value, char* out, int minDigits)
+{
+    // The magnitude as unsigned, which also holds that of the most negative value.
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    if (value < 0) {
+        *out++ = '-';
+    }
+    char digits[20];
+    char* first = digits + sizeof digits;
+    while (magnitude >= 100) {
+        std::uint64_t rest = magnitude / 100;
+        first -= 2;
+        PutPair(first, static_cast<int>(magnitude - rest * 100));
+        magnitude = rest;
+    }
+    if (magnitude >= 10) {
+        first -= 2;
+        PutPair(first, static_cast<int>(magnitude));
+    } else {
+        *--first = static_cast<char>('0' + magnitude);
+    }
+    auto count = static_cast<int>(digits + sizeof digits - first);
+    for (int pad = count; pad < minDigits; ++pad) {
+        *out++ = '0';
+    }
+    for (char* digit = first; digit < digits + sizeof digits; ++digit) {
+        *out++ = *digit;
+    }
+    return out;
+}
 
 char* WriteIso(CivilLabel date, char* out)
 {

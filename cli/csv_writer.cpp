@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/day_fields.h"
+#include "cli/record_writer.h"
 
 namespace cli {
 
@@ -13,7 +13,12 @@ namespace {
 char* PutCsvField(char* field, char* end)
 {
     std::string_view text(field, static_cast<std::size_t>(end - field));
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    // A plain loop: find_first_of would search the four characters once for every byte.
+    bool plain = true;
+    for (char c : text) {
+        plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+    }
+    if (plain) {
         return end;
     }
     std::string copy(text);
@@ -29,71 +34,70 @@ char* PutCsvField(char* field, char* end)
     return out;
 }
 
-class CsvWriter : public Writer {
-public:
-    CsvWriter(const CivilCalendar& calendar, Columns columns) : days_(calendar, nullptr), columns_(columns) {}
+// Fields apart by commas; the header row names them.
+struct CsvStyle {
+    static constexpr DayConverter::Escape Escape = nullptr;
 
-    std::string Header() const override
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put put)
     {
-        std::string header =
-            "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay";
-        header += columns_.afterSunset ? ",afterSunset" : "";
-        header += columns_.events ? ",event,eventHebrew" : "";
-        return header + "\n";
+        if (!First) {
+            *out++ = ',';
+        }
+        return PutCsvField(out, put(out));
     }
-
-    char* Write(const Line& line, char* out) override
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t value)
     {
-        out = WriteDay(days_.Fields(line.day, line.evening ? line.day + 1 : line.day), out);
-        if (columns_.afterSunset) {
-            out = PutText(out, line.evening ? ",true" : ",false");
-        }
-        if (columns_.events) {
-            *out++ = ',';
-            out = PutCsvField(out, PutText(out, line.event));
-            *out++ = ',';
-            out = PutCsvField(out, PutText(out, line.eventHebrew));
-        }
+        *out++ = ',';
+        return WriteDecimal(value, out);
+    }
+    template <FieldName Name>
+    static char* Flag(char* out, bool value)
+    {
+        return PutText(out, value ? ",true" : ",false");
+    }
+    static char* PutEscaped(char* out, std::string_view text) { return PutText(out, text); }
+    static char* End(char* out)
+    {
         *out++ = '\n';
         return out;
     }
-
-private:
-    static char* WriteDay(const DayFields& fields, char* out)
-    {
-        out = WriteIso(fields.civil, out);
-        *out++ = ',';
-        out = WriteDecimal(fields.weekday, out);
-        *out++ = ',';
-        out = PutText(out, fields.weekdayName);
-        *out++ = ',';
-        out = WriteDecimal(fields.year, out);
-        *out++ = ',';
-        out = WriteDecimal(fields.month, out);
-        *out++ = ',';
-        out = PutText(out, fields.monthName);
-        *out++ = ',';
-        out = WriteDecimal(fields.day, out);
-        *out++ = ',';
-        char* field = out;
-        out = PutText(out, fields.dayText);
-        *out++ = ' ';
-        out = PutText(out, fields.monthText);
-        *out++ = ' ';
-        out = PutCsvField(field, PutText(out, fields.yearText));
-        *out++ = ',';
-        return WriteDecimal(fields.julianDay, out);
-    }
-
-    DayConverter days_;
-    Columns columns_;
+    static std::string Header(Columns columns);
 };
+
+// The names of the fields, as the header row has them.
+struct CsvNames {
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put /*put*/)
+    {
+        if (!First) {
+            *out++ = ',';
+        }
+        return PutText(out, Name.View());
+    }
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t /*value*/)
+    {
+        *out++ = ',';
+        return PutText(out, Name.View());
+    }
+};
+
+std::string CsvStyle::Header(Columns columns)
+{
+    char names[256];
+    std::string header(names, PutDayRecord<CsvNames>(DayFields{}, names));
+    header += columns.afterSunset ? ",afterSunset" : "";
+    header += columns.events ? ",event,eventHebrew" : "";
+    return header + "\n";
+}
 
 }  // namespace
 
 std::unique_ptr<Writer> MakeCsvWriter(const CivilCalendar& calendar, Columns columns)
 {
-    return std::make_unique<CsvWriter>(calendar, columns);
+    return std::make_unique<RecordWriter<CsvStyle>>(calendar, columns);
 }
 
 }  // namespace cli

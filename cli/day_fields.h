@@ -3,6 +3,7 @@
 // of a day, the Hebrew date and its texts), and the text line of a day. The Hebrew texts are
 // prepared once per run, each through the format's own escaping (JSON's, or none).
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -84,6 +85,40 @@ inline char* PutText(char* out, std::string_view text)
 {
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
+}
+
+// A field's name as a template argument, so that a format can make what stands before the
+// field (JSON's ',"name":') when it is compiled.
+template <std::size_t N>
+struct FieldName {
+    constexpr FieldName(const char (&name)[N]) { std::copy_n(name, N, text); }
+    constexpr std::string_view View() const { return {text, N - 1}; }
+    char text[N];
+};
+
+// The day's own fields as CSV's columns and JSON's members have them, named and in this order:
+// civil, weekday, weekdayName, hebrewYear, hebrewMonth, hebrewMonthName, hebrewDay, hebrewText,
+// julianDay. `Style` writes what stands before a field (a separator, JSON's name) and around a
+// text: `Style::Text<name, first>(out, put)` with `put(out)` writing the text, and
+// `Style::Number<name>(out, value)`. Returns the end.
+template <class Style>
+char* PutDayRecord(const DayFields& fields, char* out)
+{
+    out = Style::template Text<"civil", true>(out, [&](char* at) { return WriteIso(fields.civil, at); });
+    out = Style::template Number<"weekday">(out, fields.weekday);
+    out = Style::template Text<"weekdayName">(out, [&](char* at) { return PutText(at, fields.weekdayName); });
+    out = Style::template Number<"hebrewYear">(out, fields.year);
+    out = Style::template Number<"hebrewMonth">(out, fields.month);
+    out = Style::template Text<"hebrewMonthName">(out, [&](char* at) { return PutText(at, fields.monthName); });
+    out = Style::template Number<"hebrewDay">(out, fields.day);
+    out = Style::template Text<"hebrewText">(out, [&](char* at) {
+        at = PutText(at, fields.dayText);
+        *at++ = ' ';
+        at = PutText(at, fields.monthText);
+        *at++ = ' ';
+        return PutText(at, fields.yearText);
+    });
+    return Style::template Number<"julianDay">(out, fields.julianDay);
 }
 
 // The day's part of a text line, without a newline (at most 200 bytes): the iCalendar writer

@@ -1,8 +1,10 @@
-// JSON Lines: one object per day, its Hebrew texts escaped once when they are prepared.
+// JSON Lines: one object a day, its Hebrew texts escaped once when they are prepared.
 
+#include <algorithm>
+#include <array>
 #include <string>
 
-#include "cli/day_fields.h"
+#include "cli/record_writer.h"
 
 namespace cli {
 
@@ -30,63 +32,58 @@ std::string JsonEscaped(std::string_view text)
     return escaped;
 }
 
-class JsonWriter : public Writer {
-public:
-    JsonWriter(const CivilCalendar& calendar, Columns columns) : days_(calendar, JsonEscaped), columns_(columns) {}
+// What stands before a member: ',"name":', or '{"name":' for the first, made when compiled.
+template <FieldName Name, bool First>
+constexpr auto MemberPrefix = [] {
+    constexpr std::size_t size = Name.View().size();
+    std::array<char, size + 4> prefix{};
+    prefix[0] = First ? '{' : ',';
+    prefix[1] = '"';
+    std::copy_n(Name.text, size, prefix.begin() + 2);
+    prefix[size + 2] = '"';
+    prefix[size + 3] = ':';
+    return prefix;
+}();
 
-    char* Write(const Line& line, char* out) override
+// Members with their names, the object opened by the first and closed at the line's end.
+struct JsonStyle {
+    static constexpr DayConverter::Escape Escape = JsonEscaped;
+
+    template <FieldName Name, bool First = false, class Put>
+    static char* Text(char* out, Put put)
     {
-        out = WriteDay(days_.Fields(line.day, line.evening ? line.day + 1 : line.day), out);
-        if (columns_.afterSunset) {
-            out = PutText(out, line.evening ? ",\"afterSunset\":true" : ",\"afterSunset\":false");
-        }
-        if (columns_.events) {
-            out = PutText(out, ",\"event\":\"");
-            out = PutText(out, JsonEscaped(line.event));
-            out = PutText(out, "\",\"eventHebrew\":\"");
-            out = PutText(out, JsonEscaped(line.eventHebrew));
-            *out++ = '"';
-        }
-        out = PutText(out, "}\n");
+        out = Prefix<Name, First>(out);
+        *out++ = '"';
+        out = put(out);
+        *out++ = '"';
         return out;
     }
-
-private:
-    static char* WriteDay(const DayFields& fields, char* out)
+    template <FieldName Name>
+    static char* Number(char* out, std::int64_t value)
     {
-        out = PutText(out, "{\"civil\":\"");
-        out = WriteIso(fields.civil, out);
-        out = PutText(out, "\",\"weekday\":");
-        out = WriteDecimal(fields.weekday, out);
-        out = PutText(out, ",\"weekdayName\":\"");
-        out = PutText(out, fields.weekdayName);
-        out = PutText(out, "\",\"hebrewYear\":");
-        out = WriteDecimal(fields.year, out);
-        out = PutText(out, ",\"hebrewMonth\":");
-        out = WriteDecimal(fields.month, out);
-        out = PutText(out, ",\"hebrewMonthName\":\"");
-        out = PutText(out, fields.monthName);
-        out = PutText(out, "\",\"hebrewDay\":");
-        out = WriteDecimal(fields.day, out);
-        out = PutText(out, ",\"hebrewText\":\"");
-        out = PutText(out, fields.dayText);
-        *out++ = ' ';
-        out = PutText(out, fields.monthText);
-        *out++ = ' ';
-        out = PutText(out, fields.yearText);
-        out = PutText(out, "\",\"julianDay\":");
-        return WriteDecimal(fields.julianDay, out);
+        return WriteDecimal(value, Prefix<Name, false>(out));
     }
+    template <FieldName Name>
+    static char* Flag(char* out, bool value)
+    {
+        return PutText(Prefix<Name, false>(out), value ? "true" : "false");
+    }
+    static char* PutEscaped(char* out, std::string_view text) { return PutText(out, JsonEscaped(text)); }
+    static char* End(char* out) { return PutText(out, "}\n"); }
+    static std::string Header(Columns /*columns*/) { return {}; }
 
-    DayConverter days_;
-    Columns columns_;
+    template <FieldName Name, bool First>
+    static char* Prefix(char* out)
+    {
+        return PutText(out, {MemberPrefix<Name, First>.data(), MemberPrefix<Name, First>.size()});
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<Writer> MakeJsonWriter(const CivilCalendar& calendar, Columns columns)
 {
-    return std::make_unique<JsonWriter>(calendar, columns);
+    return std::make_unique<RecordWriter<JsonStyle>>(calendar, columns);
 }
 
 }  // namespace cli
