@@ -4,11 +4,15 @@
 #include "solar/place.h"
 #include "solar/system_zone.h"
 
-#include <cstdlib>
+#include <cmath>
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include "tests/scoped_zone.h"
+#endif
 
 namespace solar {
 namespace {
@@ -121,8 +125,7 @@ TEST(ZoneTable, TheSystemsTablesAgreeWithTheCities)
 // What TZ says decides, in every form the C library takes; a rule or UTC gives no place.
 TEST(SystemZone, TheZoneThatTzNames)
 {
-    const char* saved = std::getenv("TZ");
-    std::optional<std::string> kept = saved ? std::optional<std::string>(saved) : std::nullopt;
+    ScopedZone zone("UTC");
     struct Row { const char* tz; const char* city; };
     const Row rows[] = {
         {"Asia/Jerusalem", "Jerusalem"}, {":America/New_York", "New York"},
@@ -132,7 +135,7 @@ TEST(SystemZone, TheZoneThatTzNames)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.tz);
-        setenv("TZ", row.tz, 1);
+        zone.Set(row.tz);
         std::optional<Place> place = SystemZonePlace();
         if (std::string_view(row.tz) == "Europe/Oslo") {
             ExpectPlace(place, 59 + 55 / 60.0, 10 + 45 / 60.0);  // its own, not Berlin's
@@ -143,11 +146,6 @@ TEST(SystemZone, TheZoneThatTzNames)
         } else {
             EXPECT_FALSE(place.has_value());
         }
-    }
-    if (kept) {
-        setenv("TZ", kept->c_str(), 1);
-    } else {
-        unsetenv("TZ");
     }
 }
 #else

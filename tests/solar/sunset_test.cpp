@@ -4,12 +4,20 @@
 
 #include "solar/sunset.h"
 
+#include "local_date/local_date.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include "tests/scoped_zone.h"
+#endif
 
 namespace solar {
 namespace {
@@ -153,27 +161,33 @@ TEST(LocalDay, TheEveningOfTheLocalDate)
 }
 
 // Walking from change to change through a year: each is later than the last, a sunset begins
-// the evening of the same date, a midnight begins the next date without one.
+// the evening of the same date, a midnight begins the next date without one. Jerusalem also
+// walks under its own rules as the system gives them, through both changes of its clock.
 TEST(LocalDay, ChangesAlternateThroughAYear)
 {
-    struct Row { Place place; std::int32_t offset; const char* note; };
-    const Row rows[] = {
-        {{31.7806, 35.2239}, 7200, "Jerusalem"},
-        {{64.15, -21.94}, 0, "Reykjavik: in June the sun sets after midnight"},
-        {{69.65, 18.96}, 3600, "Tromso: polar day and night"},
-        {{-33.87, 151.21}, 11 * 3600, "Sydney"},
+    auto fixed = [](std::int32_t seconds) { return UtcOffsetAt([seconds](std::int64_t) { return seconds; }); };
+    struct Row { Place place; UtcOffsetAt offset; const char* note; };
+    std::vector<Row> rows = {
+        {{31.7806, 35.2239}, fixed(7200), "Jerusalem"},
+        {{64.15, -21.94}, fixed(0), "Reykjavik: in June the sun sets after midnight"},
+        {{69.65, 18.96}, fixed(3600), "Tromso: polar day and night"},
+        {{-33.87, 151.21}, fixed(11 * 3600), "Sydney"},
     };
+#ifndef _WIN32
+    ScopedZone zone("Asia/Jerusalem");
+    rows.push_back({{31.7806, 35.2239}, [](std::int64_t t) { return local_date::UtcOffsetAt(t).value_or(0); },
+                    "Jerusalem by the system's rules"});
+#endif
     for (const Row& row : rows) {
         SCOPED_TRACE(row.note);
-        auto offset = [&](std::int64_t) { return row.offset; };
-        std::int64_t now = At({2026, 1, 1}, 0, 0, row.offset);
+        std::int64_t now = At({2026, 1, 1}, 0, 0, row.offset(At({2026, 1, 1}, 0, 0, 0)));
         int midnights = 0, sunsets = 0;
         while (midnights < 365) {
-            LocalDay before = LocalDayAt(now, row.place, offset);
-            DayChange next = NextDayChange(now, row.place, offset);
+            LocalDay before = LocalDayAt(now, row.place, row.offset);
+            DayChange next = NextDayChange(now, row.place, row.offset);
             ASSERT_GT(next.at, now);
-            LocalDay last = LocalDayAt(next.at - 1, row.place, offset);
-            LocalDay after = LocalDayAt(next.at, row.place, offset);
+            LocalDay last = LocalDayAt(next.at - 1, row.place, row.offset);
+            LocalDay after = LocalDayAt(next.at, row.place, row.offset);
             EXPECT_EQ(last.date, before.date);
             EXPECT_EQ(last.evening, before.evening);
             if (next.kind == DayChangeKind::Sunset) {
@@ -185,6 +199,7 @@ TEST(LocalDay, ChangesAlternateThroughAYear)
                 ++midnights;
                 EXPECT_EQ(engine::GregorianToDay(after.date), engine::GregorianToDay(before.date) + 1);
                 EXPECT_FALSE(after.evening);
+                EXPECT_EQ((next.at + row.offset(next.at)) % Day, 0);
             }
             now = next.at;
         }
