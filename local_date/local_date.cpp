@@ -9,6 +9,18 @@ namespace {
 constexpr std::int64_t SecondsPerDay = 86400;
 constexpr engine::WholeDay Epoch = engine::GregorianToDay({1970, 1, 1});
 
+// The system's local time of a moment; nothing when it cannot convert it.
+std::optional<std::tm> LocalTimeAt(std::time_t moment)
+{
+    std::tm local{};
+#ifdef _WIN32
+    bool read = localtime_s(&local, &moment) == 0;
+#else
+    bool read = localtime_r(&moment, &local) != nullptr;
+#endif
+    return read ? std::optional<std::tm>(local) : std::nullopt;
+}
+
 }  // namespace
 
 std::int64_t TimestampOfReading(const ClockReading& r)
@@ -48,18 +60,30 @@ std::optional<ClockReading> ReadLocalClock()
     if (now == static_cast<std::time_t>(-1)) {
         return std::nullopt;
     }
-    std::tm local{};
-#ifdef _WIN32
-    bool read = localtime_s(&local, &now) == 0;
-#else
-    bool read = localtime_r(&now, &local) != nullptr;
-#endif
-    if (!read) {
+    std::optional<std::tm> local = LocalTimeAt(now);
+    if (!local) {
         return std::nullopt;
     }
     // A leap second belongs to the minute before it: its day is the day of 23:59:59.
-    int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, second};
+    int second = local->tm_sec > 59 ? 59 : local->tm_sec;
+    return ClockReading{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, second};
+}
+
+std::optional<std::int32_t> UtcOffsetAt(std::int64_t utcSeconds)
+{
+    std::time_t moment = static_cast<std::time_t>(utcSeconds);
+    if (static_cast<std::int64_t>(moment) != utcSeconds) {
+        return std::nullopt;
+    }
+    std::optional<std::tm> local = LocalTimeAt(moment);
+    if (!local || local->tm_year + 1900 <= 0) {
+        return std::nullopt;
+    }
+    // Counted from the reading's minute, so that a leap second (second 60) counts as one; a
+    // reading of a real day before 1970 counts back from the epoch.
+    std::int64_t minute =
+        TimestampOfReading({local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, 0});
+    return static_cast<std::int32_t>(minute + local->tm_sec - utcSeconds);
 }
 
 std::int64_t LocalTimestamp()

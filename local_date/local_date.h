@@ -29,6 +29,11 @@ std::optional<ClockReading> ReadLocalClock();
 // The local clock as a timestamp; -1 when it could not be read.
 std::int64_t LocalTimestamp();
 
+// The local clock's offset from UTC in seconds at a moment given as seconds since 1970 UTC, as
+// the system's time zone rules give it (Jerusalem: 7200 in winter, 10800 in summer); nothing
+// when the system cannot convert that moment. What solar/ asks to find the local midnight.
+std::optional<std::int32_t> UtcOffsetAt(std::int64_t utcSeconds);
+
 // The date of a clock reading, whatever its time of day holds; nothing for a reading that names
 // no real day.
 std::optional<engine::CivilLabel> DateOfReading(const ClockReading& reading);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include "tests/scoped_zone.h"
+#endif
+
 namespace local_date {
 namespace {
 
@@ -59,6 +63,30 @@ TEST(Clock, TheDateOfAnyReading)
     EXPECT_FALSE(DateOfReading({-1, 1, 1, 0, 0, 0}).has_value());
     EXPECT_FALSE(DateOfReading({10000, 1, 1, 0, 0, 0}).has_value());
 }
+
+#ifndef _WIN32
+// The offset follows the zone's rules to the second: both sides of a change of the clock, and
+// the Jerusalem mean time of 1916, 2:20:40 ahead.
+TEST(Clock, OffsetsFromUtcAtAMoment)
+{
+    ScopedZone zone("UTC");
+    struct Row { const char* zone; std::int64_t moment; std::int32_t offset; const char* note; };
+    const Row rows[] = {
+        {"Asia/Jerusalem", 1743119999, 7200, "01:59:59 on 28 March 2025"},
+        {"Asia/Jerusalem", 1743120000, 10800, "03:00:00, a second later"},
+        {"Asia/Jerusalem", -1700000000, 8440, "1916"},
+        {"America/New_York", 1752580800, -14400, "July 2025"},
+        {"UTC", 0, 0, "the epoch"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        zone.Set(row.zone);
+        std::optional<std::int32_t> offset = UtcOffsetAt(row.moment);
+        ASSERT_TRUE(offset.has_value());
+        EXPECT_EQ(*offset, row.offset);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace local_date
