@@ -9,6 +9,8 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QGroupBox>
+#include <QLabel>
+#include <QResizeEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -218,6 +220,49 @@ private:
     int number_;
     ControlKind kind_;
     int window_;
+};
+
+// One line of right-to-left text. What does not fit ends in an ellipsis, and the whole text is
+// then the tooltip; assistive technology is always told the whole text.
+class LineText : public QLabel {
+public:
+    explicit LineText(QWidget* parent) : QLabel(parent)
+    {
+        setLayoutDirection(Qt::RightToLeft);
+        setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        setTextFormat(Qt::PlainText);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    const QString& Whole() const { return whole_; }
+
+    void SetWhole(const QString& text)
+    {
+        if (text == whole_) {
+            return;
+        }
+        whole_ = text;
+        setAccessibleName(whole_);
+        Fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        Fit();
+    }
+
+private:
+    void Fit()
+    {
+        qt_preload::AwaitLoaded();
+        QString shown = fontMetrics().elidedText(whole_, Qt::ElideRight, contentsRect().width());
+        setText(shown);
+        setToolTip(shown == whole_ ? QString() : whole_);
+    }
+
+    QString whole_;
 };
 
 struct WindowRecord {
@@ -505,9 +550,26 @@ int AddMenuItem(int itemNumber, std::string_view text)
     }
     int window = menu->ownerWindow;
     QAction* action = menu->bar->addAction(ToQt(text));
+    action->setData(itemNumber);
     QObject::connect(action, &QAction::triggered, [itemNumber, window] { Events().ReportMenu(itemNumber, window); });
     ScheduleLayout();
     return 1;
+}
+
+int SetMenuItemText(int itemNumber, std::string_view text)
+{
+    int found = 0;
+    State().menus.ForEach([&](int, MenuRecord& menu) {
+        if (menu.bar) {
+            for (QAction* action : menu.bar->actions()) {
+                if (found == 0 && action->data().toInt() == itemNumber && action->data().isValid()) {
+                    action->setText(ToQt(text));
+                    found = 1;
+                }
+            }
+        }
+    });
+    return found;
 }
 
 Handle AddFrame(int number, int x, int y, int width, int height, std::string_view caption)
@@ -556,6 +618,20 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
         Events().ReportControl(number, ControlKind::PushButton, window, ClickedNotification);
     });
     return PlaceControl(number, ControlKind::PushButton, button, x, y, width, height);
+}
+
+Handle AddStaticText(int number, int x, int y, int width, int height, std::string_view text)
+{
+    Toolkit& t = State();
+    if (!t.controlParent) {
+        return 0;
+    }
+    auto* line = new LineText(t.controlParent);
+    Handle handle = PlaceControl(number, ControlKind::StaticText, line, x, y, width, height);
+    if (!text.empty()) {
+        line->SetWhole(ToQt(text));
+    }
+    return handle;
 }
 
 int AddListItem(int list, int position, std::string_view text)
@@ -640,6 +716,8 @@ std::string GetControlText(int control)
         return FromQt(static_cast<QPushButton*>(record->widget.data())->text());
     case ControlKind::GroupFrame:
         return FromQt(static_cast<QGroupBox*>(record->widget.data())->title());
+    case ControlKind::StaticText:
+        return FromQt(static_cast<LineText*>(record->widget.data())->Whole());
     }
     return {};
 }
@@ -667,6 +745,9 @@ void SetControlText(int control, std::string_view text)
         break;
     case ControlKind::GroupFrame:
         static_cast<QGroupBox*>(record->widget.data())->setTitle(ToQt(text));
+        break;
+    case ControlKind::StaticText:
+        static_cast<LineText*>(record->widget.data())->SetWhole(ToQt(text));
         break;
     }
 }
