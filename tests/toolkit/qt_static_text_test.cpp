@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/qt_waiting.h"
 #include "tests/toolkit/test_window.h"
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/toolkit.h"
@@ -26,16 +27,6 @@ using namespace test_window;
 
 constexpr int Line = 12;
 
-// What the fetches return when `action` happens while the program waits.
-std::vector<int> WhileWaiting(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, action);
-    std::vector<int> codes{WaitEvent()};
-    for (int code : Drain()) {
-        codes.push_back(code);
-    }
-    return codes;
-}
 const char* const Short = "\xF9\xE1\xFA \xF4\xF8\xF9\xFA \xE5\xE9\xF9\xE1";  // שבת פרשת וישב
 
 class QtStaticText : public ToolkitWindow {
