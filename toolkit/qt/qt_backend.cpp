@@ -3,6 +3,7 @@
 // of its own events at a time.
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -193,9 +194,11 @@ private:
 };
 
 // Focus entering or leaving a control is a notification of that control, which its kind
-// reports or keeps to itself. A list keeps the focus while its own drop-down is open, and
-// activating the window does not itself move the focus into a control, as on Win32: Qt's focus
-// changes for those two reasons are none of the program's business.
+// reports or keeps to itself. A control keeps the focus while a list's own drop-down is open or
+// the keyboard is on the menu bar, and activating the window does not itself move the focus
+// into a control, as on Win32: Qt's focus changes for those reasons are none of the program's
+// business. (The focus coming back from the menu bar would otherwise be reported in the round
+// that chose the item, in place of the item's MenuEvent.)
 class FocusReporter : public QObject {
 public:
     FocusReporter(int number, ControlKind kind, int window, QObject* parent)
@@ -209,7 +212,8 @@ protected:
         bool gained = event->type() == QEvent::FocusIn;
         if (gained || event->type() == QEvent::FocusOut) {
             Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && !(gained && reason == Qt::ActiveWindowFocusReason)) {
+            if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
+                !(gained && reason == Qt::ActiveWindowFocusReason)) {
                 Events().ReportControl(number_, kind_, window_, FocusNotification(kind_, gained));
             }
         }
@@ -232,6 +236,7 @@ public:
         setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         setTextFormat(Qt::PlainText);
         setFocusPolicy(Qt::NoFocus);
+        setProperty(qt_accessibility::LineProperty, true);
     }
 
     const QString& Whole() const { return whole_; }
@@ -241,9 +246,14 @@ public:
         if (text == whole_) {
             return;
         }
+        QString before = whole_;
         whole_ = text;
-        setAccessibleName(whole_);
+        setAccessibleName(whole_);  // heard as the name's change
         Fit();
+        if (QAccessible::isActive()) {
+            QAccessibleTextUpdateEvent change(this, 0, before, whole_);
+            QAccessible::updateAccessibility(&change);
+        }
     }
 
 protected:
