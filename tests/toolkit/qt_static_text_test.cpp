@@ -25,16 +25,13 @@ namespace {
 
 using namespace test_window;
 
-constexpr int Line = 12;
+const char* const Short = ShortLine;
 
-const char* const Short = "\xF9\xE1\xFA \xF4\xF8\xF9\xFA \xE5\xE9\xF9\xE1";  // שבת פרשת וישב
-
-class QtStaticText : public ToolkitWindow {
+class QtStaticText : public LineWindow {
 protected:
     void SetUp() override
     {
-        ToolkitWindow::SetUp();
-        AddStaticText(Line, 10, 160, 120, 24, Short);
+        LineWindow::SetUp();
         QWidget* window = qt_access::Window(Window);
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
