@@ -18,7 +18,6 @@
 
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/qt/qt_preload.h"
-#include "tests/toolkit/qt_waiting.h"
 #include "tests/toolkit/test_window.h"
 #include "toolkit/toolkit.h"
 
@@ -26,6 +25,18 @@ namespace toolkit {
 namespace {
 
 using namespace test_window;
+
+// What the fetches return when `action` happens while the program waits, as a user's action
+// does: the wait and every poll after it.
+std::vector<int> WhileWaiting(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, action);
+    std::vector<int> codes{WaitEvent()};
+    for (int code : Drain()) {
+        codes.push_back(code);
+    }
+    return codes;
+}
 
 class QtToolkit : public ToolkitWindow {
 protected:
