@@ -89,7 +89,6 @@ TEST_F(DayLineTest, FollowsEachConversionAndThePlaceSwitchedFromTheMenu)
 
     Act({Fetch::Wait, toolkit::ControlEvent, TodayButton});
     EXPECT_EQ(Line(), LineOf(5, 12, 2026, true)) << "Today, in Israel";
-
 }
 
 TEST_F(DayLineTest, TheFirstPlaceIsTheTimeZonesUntilTheUserChooses)
