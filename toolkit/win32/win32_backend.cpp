@@ -856,7 +856,8 @@ LRESULT Select(HWND combo, WPARAM index)
 }
 
 // A static text cut by its ellipsis shows its whole text as a tooltip over it; one that fits
-// has none.
+// has none. FIXME: the tip's place is set with the text; a window moved to a monitor of another
+// DPI keeps it where the line was until the next text.
 void ShowWholeWhenCut(ControlRecord& record)
 {
     HWND line = record.hwnd;
