@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "converter/day_line.h"
 #include "converter/window_layout.h"
 #include "engine/engine.h"
 #include "hebrew_text/month_names.h"
@@ -146,9 +147,17 @@ void ShowAbout()
     toolkit::ShowMessage(AboutCaption.view(), AboutText);
 }
 
-bool IsAboutChoice(int code)
+// The menu item a fetched code chose: About or the place.
+void AnswerMenu(ControllerState& state, int code)
 {
-    return code == toolkit::MenuEvent && toolkit::EventSource() == AboutItem;
+    if (code != toolkit::MenuEvent) {
+        return;
+    }
+    if (toolkit::EventSource() == AboutItem) {
+        ShowAbout();
+    } else if (toolkit::EventSource() == PlaceItem) {
+        SwitchPlace(state);
+    }
 }
 
 // Every fetch goes through here, so that no close request is lost and the controller knows
@@ -193,6 +202,7 @@ bool ConversionPass(ControllerState& state)
     }
 
     ConvertFromSource(state);
+    ShowDayLine(state);
 
     if (state.eventCode == toolkit::ControlEvent) {
         state.settleMark = MarkDue;
@@ -201,27 +211,21 @@ bool ConversionPass(ControllerState& state)
     if (state.sourceNumber == CloseButton) {
         state.stopFlag = 1;
     }
-    if (IsAboutChoice(state.eventCode)) {
-        ShowAbout();
-    }
+    AnswerMenu(state, state.eventCode);
 
     // A program that is ending waits for nothing more.
     bool changeAfterConversion = false;
     if (state.stopFlag == 0) {
         int reply = toolkit::WaitEvent();
         NoteFetched(state, reply);
-        if (IsAboutChoice(reply)) {
-            ShowAbout();
-        }
+        AnswerMenu(state, reply);
         if (reply == toolkit::ControlEvent) {
             changeAfterConversion = true;
             state.settleMark = MarkDue;
             state.rememberedEvent = state.eventCode;
             state.eventCode = toolkit::PollEvent();
             NoteFetched(state, state.eventCode);
-            if (IsAboutChoice(state.eventCode)) {
-                ShowAbout();
-            }
+            AnswerMenu(state, state.eventCode);
         }
     }
 
@@ -236,6 +240,7 @@ bool ConversionPass(ControllerState& state)
         state.hebrewDate = engine::DayNumberToHebrew(state.dayNumber);
         SelectHebrewDate(state, state.hebrewDate);
         SelectCivilDate(state.civilDate);
+        ShowDayLine(state);
     }
     return state.stopFlag == 1;
 }

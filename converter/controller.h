@@ -3,6 +3,8 @@
 // user touched last, keeping the Hebrew month list in the layout of the held year, answering the
 // About item and close requests, waiting once and settling impossible dates.
 
+#include <string>
+
 #include "engine/civil_calendar.h"
 #include "engine/hebrew_date.h"
 
@@ -25,6 +27,12 @@ struct ControllerState {
     engine::CivilDate civilDate = {0, 0, 0};
     engine::HebrewDate hebrewDate = {0, 0, 0};
     engine::DayNumber dayNumber = 0;
+    // The day line: the place it is for, and the day, place and text it shows.
+    bool israel = false;
+    bool lineShown = false;
+    engine::DayNumber lineDay = 0;
+    bool lineIsrael = false;
+    std::string lineText;
 };
 
 // One pass over the window's lists. Returns true when the program is to end now: a close

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "converter/day_line.h"
 #include "converter/window_layout.h"
 #include "engine/numeric.h"
 #include "hebrew_text/month_names.h"
@@ -79,6 +80,7 @@ void StartUp(ControllerState& state)
     toolkit::AddMenuBar(ConverterMenuBar, toolkit::WindowHandle(ConverterWindow));
     toolkit::AddMenuItem(AboutItem, AboutCaption.view());
     CreateControls();
+    AddDayLine(state);
     FillLists();
     SelectToday();
 }

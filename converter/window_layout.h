@@ -14,6 +14,9 @@ namespace converter {
 inline constexpr int ConverterWindow = 0;
 inline constexpr int ConverterMenuBar = 1;
 inline constexpr int AboutItem = 1;
+// Israel or abroad. Its number is that of no control, so that the controller, which tells
+// Today, Close and the lists by the source number alone, never takes it for one of them.
+inline constexpr int PlaceItem = 3;
 
 // Controls. The About item shares the number 1 with the Today button; the controller tells
 // them apart by the kind of event that made the number the source.
@@ -27,6 +30,9 @@ inline constexpr int HebrewMonthList = 8;
 inline constexpr int HebrewYearList = 9;
 inline constexpr int HebrewFrame = 10;
 inline constexpr int CivilFrame = 11;
+// What the chosen day is, between the Hebrew date's frame and the Today button. It reports
+// nothing, so it is never the source.
+inline constexpr int DayLine = 12;
 
 // The civil year list holds FirstCivilYear ... FirstCivilYear + YearSpan, the Hebrew year list
 // the same span moved by 3760 years (0 ... 6000, from the first year the engine converts);
@@ -57,6 +63,10 @@ inline constexpr hebrew_text::Cp1255Literal CivilYearName = u8"שנה לועזי
 inline constexpr hebrew_text::Cp1255Literal HebrewDayName = u8"יום עברי";
 inline constexpr hebrew_text::Cp1255Literal HebrewMonthName = u8"חודש עברי";
 inline constexpr hebrew_text::Cp1255Literal HebrewYearName = u8"שנה עברית";
+
+// The place the day line's portion and festivals are for, as the menu item names it.
+inline constexpr hebrew_text::Cp1255Literal IsraelCaption = u8"ארץ ישראל";
+inline constexpr hebrew_text::Cp1255Literal AbroadCaption = u8"חוץ לארץ";
 
 // The maker's contact address, the second line of the About box.
 inline constexpr std::string_view ContactAddress = "detron@example.org";

@@ -89,4 +89,17 @@ std::string Utf16ToCp1255(std::u16string_view text)
     return result;
 }
 
+std::string Utf8ToCp1255(std::string_view text)
+{
+    std::u16string unicode;
+    unicode.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        Utf8Char next = DecodeUtf8(text, at);
+        // Past the 16 bits, or no character at all: a unit that maps to no byte.
+        unicode += next.valid && next.code <= 0xFFFF ? static_cast<char16_t>(next.code) : u'\uFFFD';
+        at += next.length;
+    }
+    return Utf16ToCp1255(unicode);
+}
+
 }  // namespace hebrew_text

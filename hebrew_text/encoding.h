@@ -18,4 +18,8 @@ std::string Utf16ToCp1255(std::u16string_view text);
 // UTF-8 of code page 1255 text, byte for byte as the window shows it.
 std::string Cp1255ToUtf8(std::string_view text);
 
+// Code page 1255 of UTF-8 text, for a text made outside the window (the observances' names):
+// code points the code page lacks, and bytes that are no UTF-8, become "?".
+std::string Utf8ToCp1255(std::string_view text);
+
 }  // namespace hebrew_text

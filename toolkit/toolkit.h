@@ -56,6 +56,8 @@ void UseControlParent(Handle window);  // parent of the controls created next
 // Menus: a bar whose items are commands standing directly on it.
 Handle AddMenuBar(int menuNumber, Handle ownerWindow);
 int AddMenuItem(int itemNumber, std::string_view text);  // 1 on success, 0 on failure
+// A new text for the item of that number on any menu; 1 on success, 0 when no menu has it.
+int SetMenuItemText(int itemNumber, std::string_view text);
 
 // Controls, in client coordinates of the control parent. Each returns the platform handle,
 // 0 when the platform refuses. Creating under a number in use destroys the old control.
@@ -63,6 +65,11 @@ int AddMenuItem(int itemNumber, std::string_view text);  // 1 on success, 0 on f
 Handle AddFrame(int number, int x, int y, int width, int height, std::string_view caption);
 Handle AddDropDownList(int number, int x, int y, int width, int height);
 Handle AddButton(int number, int x, int y, int width, int height, std::string_view caption);
+// A line of text read right to left, right-aligned, that takes no focus and reports nothing:
+// no event comes of it. A text too long for the width ends in an ellipsis and shows whole in a
+// tooltip. GetControlText and SetControlText read and set it; assistive technology hears of
+// each change and can read it again.
+Handle AddStaticText(int number, int x, int y, int width, int height, std::string_view text);
 
 // Lists. Changes made through these raise no event.
 // Position -1 appends, p >= 0 inserts before the item now at p, below -1 does nothing; the
@@ -108,6 +115,16 @@ struct LocalDate {
 };
 // Today's local date, all three fields from one reading of the clock.
 LocalDate CurrentLocalDate();
+
+// The local time zone as the system names it: "Asia/Jerusalem" (Linux), "Israel Standard
+// Time" (Windows); the empty text when the system names none.
+std::string LocalTimeZoneName();
+
+// Settings of the user, kept by the system between runs (the Qt settings file; the registry
+// under HKCU\Software\Detron). A name never written reads as the empty text; a failed write
+// is not reported, the setting then reads as before.
+std::string ReadSetting(std::string_view name);
+void WriteSetting(std::string_view name, std::string_view value);
 
 // Decimal texts: "-3760", "0", "-2147483648".
 std::string NumberToText(std::int32_t value);

@@ -120,6 +120,17 @@ int AddMenuItem(int itemNumber, std::string_view text)
     return 1;
 }
 
+int SetMenuItemText(int itemNumber, std::string_view text)
+{
+    for (auto& [number, itemText] : scripted::Instance().menuItems) {
+        if (number == itemNumber) {
+            itemText = std::string(text);
+            return 1;
+        }
+    }
+    return 0;
+}
+
 Handle AddFrame(int number, int x, int y, int width, int height, std::string_view caption)
 {
     return scripted::Create(scripted::ControlKind::Frame, number, x, y, width, height, caption);
@@ -133,6 +144,11 @@ Handle AddDropDownList(int number, int x, int y, int width, int height)
 Handle AddButton(int number, int x, int y, int width, int height, std::string_view caption)
 {
     return scripted::Create(scripted::ControlKind::Button, number, x, y, width, height, caption);
+}
+
+Handle AddStaticText(int number, int x, int y, int width, int height, std::string_view text)
+{
+    return scripted::Create(scripted::ControlKind::StaticText, number, x, y, width, height, text);
 }
 
 int AddListItem(int list, int position, std::string_view text)
@@ -225,6 +241,9 @@ void SetControlText(int control, std::string_view text)
         return;
     }
     if (found->kind != scripted::ControlKind::DropDownList) {
+        if (found->kind == scripted::ControlKind::StaticText && found->caption != text) {
+            ++scripted::Instance().textChanges;
+        }
         found->caption = std::string(text);
         return;
     }
@@ -277,6 +296,23 @@ std::string FormatTimestamp(std::string_view mask, std::int64_t)
 LocalDate CurrentLocalDate()
 {
     return scripted::Instance().today;
+}
+
+std::string LocalTimeZoneName()
+{
+    return scripted::Instance().timeZone;
+}
+
+std::string ReadSetting(std::string_view name)
+{
+    auto& settings = scripted::Instance().settings;
+    auto found = settings.find(std::string(name));
+    return found == settings.end() ? std::string() : found->second;
+}
+
+void WriteSetting(std::string_view name, std::string_view value)
+{
+    scripted::Instance().settings[std::string(name)] = std::string(value);
 }
 
 std::string NumberToText(std::int32_t value)

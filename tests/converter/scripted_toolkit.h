@@ -12,7 +12,7 @@
 
 namespace scripted {
 
-enum class ControlKind { Frame, DropDownList, Button };
+enum class ControlKind { Frame, DropDownList, Button, StaticText };
 
 struct Control {
     ControlKind kind;
@@ -51,6 +51,9 @@ struct Toolkit {
     int source = 0;
     int waits = 0;
     toolkit::LocalDate today = {23, 4, 2024};
+    std::string timeZone = "Europe/London";
+    std::map<std::string, std::string> settings;  // as the system keeps them between runs
+    int textChanges = 0;  // how often SetControlText changed a static text
 
     // The user's choice of item index in a list, as the window would make it.
     void Choose(int list, int index) { controls.at(list).selection = index; }

@@ -35,9 +35,11 @@ TEST_F(StartUpTest, WindowAndMenu)
     EXPECT_EQ(window().clientHeight, 320);
     EXPECT_EQ(window().windowFlags, 0xCF0001u);
     EXPECT_EQ(window().menuBar, 1);
-    ASSERT_EQ(window().menuItems.size(), 1u);
+    ASSERT_EQ(window().menuItems.size(), 2u);
     EXPECT_EQ(window().menuItems[0].first, 1);
     EXPECT_EQ(window().menuItems[0].second, "\xE0\xE5\xE3\xE5\xFA");  // אודות
+    EXPECT_EQ(window().menuItems[1].first, 3);
+    EXPECT_EQ(window().menuItems[1].second, "\xE7\xE5\xF5 \xEC\xE0\xF8\xF5");  // חוץ לארץ, outside Israel's zone
 }
 
 TEST_F(StartUpTest, ControlsInCreationOrder)
@@ -60,6 +62,7 @@ TEST_F(StartUpTest, ControlsInCreationOrder)
         {9, K::DropDownList, 20, 135, 80, 30, ""},
         {1, K::Button, 75, 220, 130, 30, "\xE4\xE9\xE5\xED"},  // היום
         {2, K::Button, 75, 260, 130, 30, "\xF1\xE2\xE5\xF8"},  // סגור
+        {12, K::StaticText, 10, 185, 265, 26, ""},  // the day line, empty until the first pass
     };
     Start({23, 4, 2024});
     ASSERT_EQ(window().creationOrder.size(), expected.size());

@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +30,7 @@
 #include "converter/startup.h"
 #include "converter/window_layout.h"
 #include "engine/engine.h"
+#include "hebrew_text/encoding.h"
 #include "toolkit/qt/qt_access.h"
 #include "toolkit/toolkit.h"
 
@@ -561,6 +564,101 @@ TEST_F(DesktopTest, TheProgramUsesNoProcessorWhileNothingHappens)
         << "nanoseconds used in two idle seconds after a change";
     program.kill();
     program.waitForFinished();
+}
+
+}  // namespace
+}  // namespace converter
+
+namespace converter {
+namespace {
+
+// The day line as a person meets it: days chosen by keys and the wheel, the place switched from
+// the menu by the mouse and by the keyboard, and the choice kept for the next start. The
+// settings go to a folder of the test's own, and the time zone is one outside Israel.
+class DayLineDesktopTest : public DesktopTest {
+protected:
+    void SetUp() override
+    {
+        DesktopTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        ASSERT_TRUE(settings.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        qputenv("TZ", "Europe/London");
+    }
+
+    void TearDown() override { qunsetenv("TZ"); }
+
+    // A look at the line once the program is idle.
+    Step LineReads(const char* utf8, const char* what)
+    {
+        return OnceIdle([utf8, what] {
+            EXPECT_EQ(hebrew_text::Cp1255ToUtf8(toolkit::GetControlText(DayLine)), utf8) << what;
+        });
+    }
+
+    // A click on the place item of the menu bar.
+    std::vector<Step> ClickPlace()
+    {
+        QMenuBar* bar = toolkit::qt_access::MenuBar(ConverterMenuBar);
+        QPoint at = bar->mapTo(window, bar->actionGeometry(bar->actions().at(1)).center());
+        return {Input({"mousemove", "--window", windowId, QString::number(at.x()), QString::number(at.y())}),
+                Input({"click", "1"})};
+    }
+
+    QString PlaceShown()
+    {
+        return toolkit::qt_access::MenuBar(ConverterMenuBar)->actions().at(1)->text();
+    }
+
+    QTemporaryDir settings;
+};
+
+TEST_F(DayLineDesktopTest, TheLineNamesEachChosenDayInIsraelAndAbroadAndThePlaceIsKept)
+{
+    const engine::CivilDate start = {28, 11, 2026};  // Shabbat 18 Kislev 5787
+    Open(&start);
+    EXPECT_EQ(PlaceShown(), QString::fromUtf8("חוץ לארץ")) << "outside Israel's time zone";
+    std::vector<Step> steps = {LineReads("שבת פרשת וישלח", "a Shabbat with its portion")};
+    Append(steps, PointAt(CivilDayList));
+    Append(steps, Wheel(5));
+    steps.push_back(LineReads("פרשת השבוע: וישב", "a plain weekday"));
+    Append(steps, TabTo(CivilDayList));
+    Append(steps, Keys("Down", 6));
+    steps.push_back(LineReads("שבת פרשת וישב · חנוכה א׳ · שבת מברכים טבת · מולד טבת: יום רביעי 11:11 ו־4 חלקים",
+                              "Shabbat Mevarchim on Chanukah, with the molad"));
+    Append(steps, Keys("Down", 5));
+    steps.push_back(LineReads("ראש חודש טבת יום א׳ · חנוכה ו׳", "the first day of Rosh Chodesh"));
+    Append(steps, Keys("Down"));
+    steps.push_back(LineReads("ראש חודש טבת יום ב׳ · חנוכה ז׳", "the second day"));
+    Append(steps, Keys("Tab"));
+    steps.push_back(Until([] { return QApplication::focusWidget() == toolkit::qt_access::Control(CivilMonthList); },
+                          "the month list to take the focus"));
+    Append(steps, Keys("Up", 7));  // 11 May 2026, 24 Iyar 5786
+    steps.push_back(LineReads("יום ל״ט לעומר", "a day of the omer"));
+    Append(steps, TabTo(CivilDayList));
+    Append(steps, Keys("Down", 12));  // 23 May 2026, 7 Sivan, a Shabbat
+    steps.push_back(LineReads("שבועות ב׳", "a festival Shabbat abroad"));
+    Append(steps, ClickPlace());
+    steps.push_back(Until([this] { return state.israel; }, "the place to switch"));
+    steps.push_back(LineReads("שבת פרשת נשא", "the same Shabbat in Israel"));
+    steps.push_back(OnceIdle([this] { EXPECT_EQ(PlaceShown(), QString::fromUtf8("ארץ ישראל")); }));
+    // The keyboard's way to the menu bar: Alt, then along to the place item.
+    Append(steps, Keys("alt"));
+    Append(steps, Keys("Right"));
+    Append(steps, Keys("Return"));
+    steps.push_back(Until([this] { return !state.israel; }, "the keyboard to switch the place back"));
+    steps.push_back(LineReads("שבועות ב׳", "abroad again"));
+    Append(steps, ClickPlace());
+    steps.push_back(Until([this] { return state.israel; }, "the place to switch again"));
+    EXPECT_TRUE(Play(steps));
+    EXPECT_FALSE(ended);
+
+    Open(&start);
+    EXPECT_TRUE(state.israel) << "the next start keeps the choice";
+    EXPECT_EQ(PlaceShown(), QString::fromUtf8("ארץ ישראל"));
+    EXPECT_TRUE(Play({LineReads("שבת פרשת וישלח", "Israel reads Vayishlach too")}));
 }
 
 }  // namespace

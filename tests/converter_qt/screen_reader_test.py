@@ -12,6 +12,7 @@ import datetime
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 import warnings
@@ -94,6 +95,10 @@ class ScreenReaderTest(unittest.TestCase):
         enable_accessibility()
         env = dict(os.environ)
         env.pop("QT_QPA_PLATFORM", None)  # the accessibility bridge lives in the X11 platform
+        # Settings of its own, and a time zone outside Israel: the day line is abroad's.
+        cls.settings = tempfile.TemporaryDirectory()
+        env["XDG_CONFIG_HOME"] = cls.settings.name
+        env["TZ"] = "Europe/London"
         cls.process = subprocess.Popen([PROGRAM], env=env)
         cls.app = wait_for(lambda: application_of(cls.process.pid), "the program on the accessibility bus")
         cls.window = cls.app[0]
@@ -105,6 +110,7 @@ class ScreenReaderTest(unittest.TestCase):
     def tearDownClass(cls):
         cls.process.terminate()
         cls.process.wait(10)
+        cls.settings.cleanup()
 
     @classmethod
     def find_lists(cls):
@@ -142,6 +148,7 @@ class ScreenReaderTest(unittest.TestCase):
         self.named(pyatspi.ROLE_PUSH_BUTTON, "היום")
         self.named(pyatspi.ROLE_PUSH_BUTTON, "סגור")
         self.named(pyatspi.ROLE_MENU_ITEM, "אודות")
+        self.named(pyatspi.ROLE_MENU_ITEM, "חוץ לארץ")
 
     def test_values_are_todays_date_then_the_date_chosen_with_the_keyboard(self):
         today = datetime.date.today()
@@ -169,6 +176,46 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertEqual(shown, expected)
         for name in expected:
             self.assertEqual(self.lists[name].name, name, "a list keeps its name when its value changes")
+
+    # Sorted after the test of today's values: it changes the date.
+    def test_with_the_date_changed_the_day_line_is_heard_and_read_again(self):
+        line = wait_for(lambda: next((node for node in descendants(self.window)
+                                      if node.getRole() == pyatspi.ROLE_LABEL and node.name), None),
+                        "the day line, naming today")
+        self.assertFalse(line.getState().contains(pyatspi.STATE_FOCUSABLE), "the line is no focus stop")
+        heard = set()
+        kinds = ("object:property-change:accessible-name", "object:text-changed:insert")
+
+        def listen(event):
+            if event.source is not None and event.source.getRole() == pyatspi.ROLE_LABEL:
+                heard.add((str(event.type), event.source.name))
+        pyatspi.Registry.registerEventListener(listen, *kinds)
+        context = GLib.MainContext.default()
+
+        def hears(name):
+            while context.pending():
+                context.iteration(False)
+            return all((kind, name) in heard for kind in kinds)
+        try:
+            # A day on at a time until the line names another day: a week on it always does.
+            before = line.name
+            for _ in range(8):
+                # The line changes in the pass that shows the day's Hebrew date.
+                days = [text_of(self.lists[name]) for name in (CIVIL_LISTS[0], HEBREW_LISTS[0])]
+                hold_input_focus(self.x_window)
+                self.focus(CIVIL_LISTS[0])
+                xdotool("key", "Down")
+                wait_for(lambda: all(text_of(self.lists[name]) != shown
+                                     for name, shown in zip((CIVIL_LISTS[0], HEBREW_LISTS[0]), days)),
+                         "the next day on both sides")
+                if line.name != before:
+                    break
+            self.assertNotEqual(line.name, before)
+            wait_for(lambda: hears(line.name), "the line's new name and text announced")
+            # Read again, as a screen reader's review does: the whole text is the label's own.
+            self.assertEqual(text_of(line), line.name)
+        finally:
+            pyatspi.Registry.deregisterEventListener(listen, *kinds)
 
 
 if __name__ == "__main__":

@@ -612,8 +612,8 @@ TEST(WindowsProgram, TheFocusComesBackAfterTheAboutBoxAndAnotherWindow)
 
 std::wstring TextOf(HWND window)
 {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
     return text;
 }
 
@@ -659,38 +659,44 @@ TEST(WindowsProgram, EachListIsNamedByTheLabelBeforeIt)
     EXPECT_EQ(TextOf(stops[7]), Wide(CloseCaption.view()));
 }
 
-// A choice the program makes for the person (the other side of a conversion) reaches screen
-// readers as a value change, seen here by a hook outside the program's process.
-std::vector<HWND>* valueChanges = nullptr;
+// What screen readers are told, seen by a hook outside the program's process: the windows of
+// the events hooked, as the hook's calls come (as messages to this thread).
+std::vector<HWND>* announced = nullptr;
 
-void CALLBACK ValueChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+void CALLBACK Announced(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    if (valueChanges != nullptr && object == OBJID_CLIENT && child == CHILDID_SELF) {
-        valueChanges->push_back(window);
+    if (announced != nullptr && object == OBJID_CLIENT && child == CHILDID_SELF) {
+        announced->push_back(window);
     }
 }
+
+bool WasAnnounced(const std::vector<HWND>& windows, HWND window)
+{
+    return Eventually([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        return std::find(windows.begin(), windows.end(), window) != windows.end();
+    });
+}
+
+// A choice the program makes for the person (the other side of a conversion) reaches screen
+// readers as a value change.
 
 TEST(WindowsProgram, TheOtherSideOfAConversionIsAnnouncedAsAValueChange)
 {
     Program program;
     ASSERT_NE(program.Window(), nullptr);
     std::vector<HWND> changed;
-    valueChanges = &changed;
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, ValueChanged,
+    announced = &changed;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, Announced,
                                          program.Process(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     program.Choose(CivilYearList, program.Selection(CivilYearList) + 1);
-    HWND hebrewYear = program.Control(HebrewYearList);
-    // The hook's calls come as messages to this thread.
-    bool seen = Eventually([&] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        return std::find(changed.begin(), changed.end(), hebrewYear) != changed.end();
-    });
+    bool seen = WasAnnounced(changed, program.Control(HebrewYearList));
     UnhookWinEvent(hook);
-    valueChanges = nullptr;
+    announced = nullptr;
     EXPECT_TRUE(seen) << "no value change of the Hebrew year list";
 }
 
@@ -762,7 +768,7 @@ void ExpectNothingCutOrOverlapping(int dpi)
 
     const int frames[] = {CivilFrame, HebrewFrame};
     const int all[] = {CivilDayList, CivilMonthList, CivilYearList, HebrewDayList, HebrewMonthList, HebrewYearList,
-                       TodayButton,  CloseButton,    CivilFrame,    HebrewFrame};
+                       TodayButton,  CloseButton,    CivilFrame,    HebrewFrame,     DayLine};
     for (int number : all) {
         SCOPED_TRACE(number);
         RECT place = ClientPlace(window, program.Control(number));
@@ -787,7 +793,9 @@ void ExpectNothingCutOrOverlapping(int dpi)
         }
         int width = place.right - place.left;
         int height = place.bottom - place.top;
-        if (std::find(std::begin(frames), std::end(frames), number) != std::end(frames) || number <= CloseButton) {
+        if (number == DayLine) {
+            EXPECT_GE(height, measure.Of(TextOf(program.Control(number))).cy) << "the line as tall as its text";
+        } else if (std::find(std::begin(frames), std::end(frames), number) != std::end(frames) || number <= CloseButton) {
             SIZE text = measure.Of(TextOf(program.Control(number)));
             EXPECT_LT(text.cx, width - 2 * MulDiv(8, dpi, 96));
             EXPECT_LT(text.cy, height);
@@ -817,6 +825,87 @@ TEST(WindowsProgram, NothingIsCutOrOverlapsAtTwoHundredOrOneHundredPercent)
     }
     SCOPED_TRACE("100 %");
     ExpectNothingCutOrOverlapping(96);
+}
+
+// The day line, read back through the window's own text and announced on each change (Wine's
+// accessibility layer reads no other process's objects: the toolkit's tests read its name
+// in-process); the place switched by the keyboard on the menu bar and kept for the next start.
+std::wstring WideUtf8(const char* utf8)
+{
+    return Wide(hebrew_text::Utf8ToCp1255(utf8));
+}
+
+const wchar_t* const SettingsKey = L"Software\\Detron";
+
+std::wstring PlaceKept()
+{
+    wchar_t text[32] = {};
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_CURRENT_USER, SettingsKey, L"place", RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+TEST(WindowsProgram, TheDayLineNamesTheChosenDayAndThePlaceIsKept)
+{
+    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey);
+    const wchar_t abroad[] = L"abroad";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, SettingsKey, L"place", REG_SZ, abroad, sizeof abroad), ERROR_SUCCESS);
+    {
+        Program program;
+        ASSERT_NE(program.Window(), nullptr);
+        HWND line = program.Control(DayLine);
+        ASSERT_NE(line, nullptr);
+        std::vector<HWND> changed;
+        announced = &changed;
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Announced,
+                                             program.Process(), 0, WINEVENT_OUTOFCONTEXT);
+        ASSERT_NE(hook, nullptr);
+        program.Choose(CivilYearList, 2026 + 3760);
+        struct Row {
+            int day, month;
+            const char* line;
+        };
+        const Row rows[] = {
+            {11, 5, "יום ל״ט לעומר"},
+            {23, 5, "שבועות ב׳"},
+            {28, 11, "שבת פרשת וישלח"},
+            {29, 11, "פרשת השבוע: וישב"},
+            {5, 12, "שבת פרשת וישב · חנוכה א׳ · שבת מברכים טבת · מולד טבת: יום רביעי 11:11 ו־4 חלקים"},
+            {10, 12, "ראש חודש טבת יום א׳ · חנוכה ו׳"},
+            {11, 12, "ראש חודש טבת יום ב׳ · חנוכה ז׳"},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.line);
+            program.Choose(CivilMonthList, row.month - 1);
+            program.Choose(CivilDayList, row.day - 1);
+            std::wstring expected = WideUtf8(row.line);
+            EXPECT_TRUE(Eventually([&] { return TextOf(line) == expected; })) << "shows the day's line";
+            EXPECT_TRUE(WasAnnounced(changed, line));
+            changed.clear();
+        }
+        UnhookWinEvent(hook);
+        announced = nullptr;
+
+        // 23 May 2026 in Israel: F10 onto the bar's first item, Right to the place, Enter.
+        program.Choose(CivilMonthList, 4);
+        program.Choose(CivilDayList, 22);
+        PostMessageW(program.Window(), WM_SYSKEYDOWN, VK_F10, 1);
+        PostMessageW(program.Window(), WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001));
+        PostMessageW(program.Window(), WM_KEYDOWN, VK_RIGHT, 1);
+        PostMessageW(program.Window(), WM_KEYDOWN, VK_RETURN, 1);
+        std::wstring israel = WideUtf8("שבת פרשת נשא");
+        EXPECT_TRUE(Eventually([&] { return TextOf(line) == israel; })) << "the same Shabbat in Israel";
+        EXPECT_EQ(PlaceKept(), L"israel");
+        ExpectShows(program, ExpectedFor(23, 5, 2026));
+    }
+    Program again;
+    ASSERT_NE(again.Window(), nullptr);
+    again.Choose(CivilYearList, 2026 + 3760);
+    again.Choose(CivilMonthList, 4);
+    again.Choose(CivilDayList, 22);
+    std::wstring israel = WideUtf8("שבת פרשת נשא");
+    EXPECT_TRUE(Eventually([&] { return TextOf(again.Control(DayLine)) == israel; })) << "kept for the next start";
+    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey);
 }
 
 }  // namespace

@@ -33,5 +33,18 @@ TEST(Cp1255, Utf8OfEachKindOfByte)
     EXPECT_EQ(Cp1255ToUtf8("\x81"), "\xEF\x9E\x81");                    // unassigned: U+F781
 }
 
+// The marks a day's line is written with come back as the code page's bytes; what the code page
+// lacks, and what is no UTF-8, as "?".
+TEST(Cp1255, FromUtf8TheDayLinesMarksAndWhatTheCodePageLacks)
+{
+    EXPECT_EQ(Utf8ToCp1255("ט״ו · א׳ ו־5"), "\xE8\xD8\xE5 \xB7 \xE0\xD7 \xE5\xCE" "5");
+    EXPECT_EQ(Utf8ToCp1255("a\xE4\xB8\x80\xF0\x9F\x98\x80\xFF"), "a???");
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    EXPECT_EQ(Utf8ToCp1255(Cp1255ToUtf8(all)), all);
+}
+
 }  // namespace
 }  // namespace hebrew_text

@@ -59,4 +59,17 @@ protected:
     }
 };
 
+// The same window with a static text under the list, holding a text that fits.
+inline constexpr int Line = 12;
+inline const char* const ShortLine = "\xF9\xE1\xFA \xF4\xF8\xF9\xFA \xE5\xE9\xF9\xE1";  // שבת פרשת וישב
+
+class LineWindow : public ToolkitWindow {
+protected:
+    void SetUp() override
+    {
+        ToolkitWindow::SetUp();
+        AddStaticText(Line, 10, 160, 120, 24, ShortLine);
+    }
+};
+
 }  // namespace toolkit::test_window

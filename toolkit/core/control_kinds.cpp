@@ -48,6 +48,7 @@ int FocusNotification(ControlKind kind, bool gained)
     case ControlKind::DropDownList:
         return gained ? FocusInNotification : FocusOutNotification;
     case ControlKind::GroupFrame:
+    case ControlKind::StaticText:
         break;
     }
     return -1;

@@ -3,12 +3,12 @@
 // ControlEvent. Both backends ask ReportsNotification before they report anything, so that a
 // control reports the same happenings on every platform: a push button (made without the
 // notify style) only its click, a drop-down list its focus changes, opening, closing and
-// choices, a group frame nothing.
+// choices, a group frame and a static text nothing.
 
 namespace toolkit {
 
 // Kind codes as the control type tables number them.
-enum class ControlKind { PushButton = 1, GroupFrame = 7, DropDownList = 8 };
+enum class ControlKind { PushButton = 1, StaticText = 2, GroupFrame = 7, DropDownList = 8 };
 
 // Notification codes, carried as the event type of a ControlEvent. They are the Win32 numbers,
 // which differ by kind: 7 is a button losing the focus but a list dropping down.

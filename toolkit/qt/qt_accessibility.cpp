@@ -10,9 +10,34 @@ namespace toolkit::qt_accessibility {
 
 namespace {
 
+// A text that assistive technology reads whole, read only, with no cursor and no selection.
+class ReadOnlyText : public QAccessibleTextInterface {
+public:
+    virtual QString Whole() const = 0;
+
+    QString text(int startOffset, int endOffset) const override { return Whole().mid(startOffset, endOffset - startOffset); }
+    int characterCount() const override { return static_cast<int>(Whole().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+};
+
 // A drop-down list is named for what it holds ("the civil day"); its current item is its
 // value and its text. The frame around it is its group, so the frame's caption is not its label.
-class ListAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ListAccessible : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
@@ -91,28 +116,28 @@ public:
         QAccessibleWidget::doAction(action);
     }
 
-    // The text interface: the current item, read only, with no cursor and no selection.
-    QString text(int startOffset, int endOffset) const override { return Current().mid(startOffset, endOffset - startOffset); }
-    int characterCount() const override { return static_cast<int>(Current().size()); }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
+    // The text interface reads the current item.
+    QString Whole() const override { return Current(); }
 
 private:
     QString Current() const { return List()->currentIndex() >= 0 ? List()->currentText() : QString(); }
+};
+
+// The toolkit's static text: a label whose name and text are its whole text, however much of
+// it the line shows.
+class LineAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
+    explicit LineAccessible(QWidget* line) : QAccessibleWidget(line, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString Whole() const override { return widget()->accessibleName(); }
 };
 
 // A frame is the group of the controls it holds, named by its caption; it labels none of them,
@@ -138,6 +163,9 @@ QAccessibleInterface* Describe(const QString& className, QObject* object)
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("QComboBox")) {
         return new ListAccessible(static_cast<QComboBox*>(widget));
+    }
+    if (className == QLatin1String("QLabel") && widget->property(LineProperty).toBool()) {
+        return new LineAccessible(widget);
     }
     if (className == QLatin1String("QGroupBox")) {
         return new GroupAccessible(static_cast<QGroupBox*>(widget));

@@ -8,4 +8,7 @@ namespace toolkit::qt_accessibility {
 // Call once, after the QApplication exists and before any window is created.
 void Install();
 
+// A label with this property true is the toolkit's static text, described as its whole text.
+inline constexpr char LineProperty[] = "toolkitStaticText";
+
 }  // namespace toolkit::qt_accessibility

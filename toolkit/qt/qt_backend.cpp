@@ -3,6 +3,7 @@
 // of its own events at a time.
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QResizeEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -197,9 +200,11 @@ private:
 };
 
 // Focus entering or leaving a control is a notification of that control, which its kind
-// reports or keeps to itself. A list keeps the focus while its own drop-down is open, and
-// activating the window does not itself move the focus into a control, as on Win32: Qt's focus
-// changes for those two reasons are none of the program's business.
+// reports or keeps to itself. A control keeps the focus while a list's own drop-down is open or
+// the keyboard is on the menu bar, and activating the window does not itself move the focus
+// into a control, as on Win32: Qt's focus changes for those reasons are none of the program's
+// business. (The focus coming back from the menu bar would otherwise be reported in the round
+// that chose the item, in place of the item's MenuEvent.)
 class FocusReporter : public QObject {
 public:
     FocusReporter(int number, ControlKind kind, int window, QObject* parent)
@@ -213,7 +218,8 @@ protected:
         bool gained = event->type() == QEvent::FocusIn;
         if (gained || event->type() == QEvent::FocusOut) {
             Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && !(gained && reason == Qt::ActiveWindowFocusReason)) {
+            if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
+                !(gained && reason == Qt::ActiveWindowFocusReason)) {
                 Events().ReportControl(number_, kind_, window_, FocusNotification(kind_, gained));
             }
         }
@@ -245,6 +251,55 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// One line of right-to-left text. What does not fit ends in an ellipsis, and the whole text is
+// then the tooltip; assistive technology is always told the whole text.
+class LineText : public QLabel {
+public:
+    explicit LineText(QWidget* parent) : QLabel(parent)
+    {
+        setLayoutDirection(Qt::RightToLeft);
+        setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        setTextFormat(Qt::PlainText);
+        setFocusPolicy(Qt::NoFocus);
+        setProperty(qt_accessibility::LineProperty, true);
+    }
+
+    const QString& Whole() const { return whole_; }
+
+    void SetWhole(const QString& text)
+    {
+        if (text == whole_) {
+            return;
+        }
+        QString before = whole_;
+        whole_ = text;
+        setAccessibleName(whole_);  // heard as the name's change
+        Fit();
+        if (QAccessible::isActive()) {
+            QAccessibleTextUpdateEvent change(this, 0, before, whole_);
+            QAccessible::updateAccessibility(&change);
+        }
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        Fit();
+    }
+
+private:
+    void Fit()
+    {
+        qt_preload::AwaitLoaded();
+        QString shown = fontMetrics().elidedText(whole_, Qt::ElideRight, contentsRect().width());
+        setText(shown);
+        setToolTip(shown == whole_ ? QString() : whole_);
+    }
+
+    QString whole_;
 };
 
 struct WindowRecord {
@@ -592,9 +647,26 @@ int AddMenuItem(int itemNumber, std::string_view text)
     }
     int window = menu->ownerWindow;
     QAction* action = menu->bar->addAction(ToQt(text));
+    action->setData(itemNumber);
     QObject::connect(action, &QAction::triggered, [itemNumber, window] { Events().ReportMenu(itemNumber, window); });
     ScheduleLayout();
     return 1;
+}
+
+int SetMenuItemText(int itemNumber, std::string_view text)
+{
+    int found = 0;
+    State().menus.ForEach([&](int, MenuRecord& menu) {
+        if (menu.bar) {
+            for (QAction* action : menu.bar->actions()) {
+                if (found == 0 && action->data().toInt() == itemNumber && action->data().isValid()) {
+                    action->setText(ToQt(text));
+                    found = 1;
+                }
+            }
+        }
+    });
+    return found;
 }
 
 Handle AddFrame(int number, int x, int y, int width, int height, std::string_view caption)
@@ -644,6 +716,20 @@ Handle AddButton(int number, int x, int y, int width, int height, std::string_vi
         Events().ReportControl(number, ControlKind::PushButton, window, ClickedNotification);
     });
     return PlaceControl(number, ControlKind::PushButton, button, x, y, width, height);
+}
+
+Handle AddStaticText(int number, int x, int y, int width, int height, std::string_view text)
+{
+    Toolkit& t = State();
+    if (!t.controlParent) {
+        return 0;
+    }
+    auto* line = new LineText(t.controlParent);
+    Handle handle = PlaceControl(number, ControlKind::StaticText, line, x, y, width, height);
+    if (!text.empty()) {
+        line->SetWhole(ToQt(text));
+    }
+    return handle;
 }
 
 int AddListItem(int list, int position, std::string_view text)
@@ -728,6 +814,8 @@ std::string GetControlText(int control)
         return FromQt(static_cast<QPushButton*>(record->widget.data())->text());
     case ControlKind::GroupFrame:
         return FromQt(static_cast<QGroupBox*>(record->widget.data())->title());
+    case ControlKind::StaticText:
+        return FromQt(static_cast<LineText*>(record->widget.data())->Whole());
     }
     return {};
 }
@@ -755,6 +843,9 @@ void SetControlText(int control, std::string_view text)
         break;
     case ControlKind::GroupFrame:
         static_cast<QGroupBox*>(record->widget.data())->setTitle(ToQt(text));
+        break;
+    case ControlKind::StaticText:
+        static_cast<LineText*>(record->widget.data())->SetWhole(ToQt(text));
         break;
     }
 }
