@@ -29,6 +29,7 @@ int main()
         switch (control.kind) {
         case scripted::ControlKind::Frame: print("frame", control.caption); break;
         case scripted::ControlKind::Button: print("button", control.caption); break;
+        case scripted::ControlKind::StaticText: print("line", control.caption); break;
         case scripted::ControlKind::DropDownList:
             for (const std::string& item : control.items) {
                 print("list", item);
