@@ -104,12 +104,9 @@ TEST(ConsoleProgram, RedirectedStreamsCarryTheUtf8Bytes)
     EXPECT_EQ(finished.exitCode, 1u);
     EXPECT_EQ(finished.output,
               "civil,weekday,weekdayName,hebrewYear,hebrewMonth,hebrewMonthName,hebrewDay,hebrewText,julianDay\n"
-              "2024-04-23,2,Tuesday,5784,8,Nisan,15,\xD7\x98\xD7\x95 \xD7\xA0\xD7\x99\xD7\xA1\xD7\x9F "
-              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460424\n"
-              "2024-03-11,1,Monday,5784,7,Adar II,1,\xD7\x90 \xD7\x90\xD7\x93\xD7\xA8 \xD7\x91' "
-              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x93,2460381\n"
-              "2024-10-03,4,Thursday,5785,1,Tishri,1,\xD7\x90 \xD7\xAA\xD7\xA9\xD7\xA8\xD7\x99 "
-              "\xD7\x94'\xD7\xAA\xD7\xA9\xD7\xA4\xD7\x94,2460587\n");
+              "2024-04-23,2,Tuesday,5784,8,Nisan,15,ט״ו ניסן ה׳תשפ״ד,2460424\n"
+              "2024-03-11,1,Monday,5784,7,Adar II,1,א׳ אדר ב׳ ה׳תשפ״ד,2460381\n"
+              "2024-10-03,4,Thursday,5785,1,Tishri,1,א׳ תשרי ה׳תשפ״ה,2460587\n");
     EXPECT_EQ(finished.errors, "detron-convert: line 2: \"2023-02-30\": February 2023 has 28 days (--carry counts "
                                "it on into the next month)\n");
 }
@@ -301,8 +298,7 @@ protected:
     HANDLE keyboard_ = INVALID_HANDLE_VALUE;
 };
 
-const wchar_t* const Passover = L"2024-04-23  Tuesday    15 Nisan 5784  \u05D8\u05D5 \u05E0\u05D9\u05E1\u05DF "
-                                L"\u05D4'\u05EA\u05E9\u05E4\u05D3";
+const wchar_t* const Passover = L"2024-04-23  Tuesday    15 Nisan 5784  ט״ו ניסן ה׳תשפ״ד";
 
 // The text arrives as Unicode characters: read back from the screen buffer, the line shows the
 // Hebrew letters themselves, though the console's code page is 1252.
