@@ -13,6 +13,7 @@
 
 #include "cli/civil_calendars.h"
 #include "cli/writer.h"
+#include "engine/contract.h"
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"
@@ -58,6 +59,9 @@ private:
 // Inline: it runs for every line.
 inline DayFields DayConverter::Fields(Day day, Day hebrewDay)
 {
+    DETRON_EXPECTS(day >= engine::FirstSupportedDay() && day <= engine::LastSupportedDay() &&
+                       hebrewDay >= engine::FirstSupportedDay() && hebrewDay <= engine::LastSupportedDay(),
+                   "a line's days within the supported range");
     DayFields fields;
     fields.civil = calendar_.LabelOf(day);
     fields.weekday = engine::WeekdayOf(day);
