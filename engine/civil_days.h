@@ -180,11 +180,13 @@ public:
     constexpr LabelKind Classify(const CivilLabel& date) const
     {
         DETRON_EXPECTS(date.day >= 1 && date.day <= 31, "a civil day 1 ... 31");
-        if (GregorianToDay(date) >= firstGregorian_) {
-            return date.day <= GregorianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
-        }
+        // The Julian side first, as ToDay counts: 29 February 200 (Julian) before a change on
+        // 1 March 200 is a real day, though the Gregorian count of its label reaches the change.
         if (JulianToDay(date) < firstGregorian_) {
             return date.day <= JulianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
+        }
+        if (GregorianToDay(date) >= firstGregorian_) {
+            return date.day <= GregorianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
         }
         // Neither a Gregorian label on or after the change nor a Julian one before it.
         bool realSomewhere = date.day <= GregorianMonthLength(date.year, date.month) ||
