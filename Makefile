@@ -18,13 +18,14 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googlete
                     wixl msitools osslsigncode zip unzip openssl xdotool
 # The fuzz targets: clang 14 with libFuzzer and the sanitizers' runtimes.
 FUZZ_PACKAGES := cmake make clang-14 libclang-rt-14-dev
-# Seconds each fuzz target runs in make fuzz.
+# Seconds each fuzz target runs in make fuzz; executions each runs in make test.
 FUZZ_SECONDS ?= 300
+FUZZ_TEST_RUNS ?= 10000
 # The benchmarks: libhdate to time the engine against, valgrind to count instructions.
 BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-package deps-windows deps-fuzz build run test test-linux test-windows windows \
+.PHONY: all deps deps-linux deps-package deps-windows deps-fuzz build run test test-linux test-fuzz test-windows windows \
         windows-package bench package fuzz fuzz-build clean
 
 all: build
@@ -58,7 +59,7 @@ run: build
 	fi
 	./build/dev/converter/detron
 
-test: test-linux test-windows
+test: test-linux test-fuzz test-windows
 
 # Every suite runs once: a test on a real display waits for the state it needs, not for a time.
 test-linux: deps-linux
@@ -78,6 +79,10 @@ fuzz: fuzz-build
 fuzz-build: deps-fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
+
+# A short run of each fuzz target, bounded by executions, as part of make test.
+test-fuzz: fuzz-build
+	./tools/fuzz.sh build/fuzz --runs $(FUZZ_TEST_RUNS)
 
 # The 64-bit suite runs on every machine; the 32-bit one where a 32-bit program can start, which
 # tools/can-run-32bit.sh finds out by starting one. Each suite has an X display of its own, and
