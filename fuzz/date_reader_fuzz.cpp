@@ -3,16 +3,22 @@
 // whatever it refuses has a message a terminal shows as it is.
 //
 // Input: one byte of settings (the calendar in bits 0-1, a change of calendar among four in
-// bits 2-3, --carry in bit 4), then the text.
+// bits 2-3, --carry in bit 4), then the text. With bit 5 the text is made from the next bytes
+// instead, a day 0 ... 31 of a month of a year in Hebrew or civil words, and without --carry it
+// must be accepted exactly when the engine has that day: the reader's own rules held to the
+// engine's.
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/civil_calendars.h"
 #include "cli/date_input.h"
 #include "cli/writer.h"
 #include "fuzz/fuzz_check.h"
+#include "hebrew_text/month_names.h"
+#include "hebrew_text/numerals.h"
 
 namespace {
 
@@ -54,6 +60,50 @@ std::vector<std::string> Fields(std::string_view line)
     return fields;
 }
 
+// A date made from four bytes and read: the day, the month, and the year from two bytes, in the
+// Hebrew calendar (month names in Latin or Hebrew, numbers in digits or letters) or the civil one.
+void CheckMadeDate(const CivilCalendar& calendar, bool carry, const std::uint8_t* bytes)
+{
+    int day = bytes[0] % 32;
+    int year = (bytes[2] | bytes[3] << 8) % (cli::LastHebrewYear + 1);
+    cli::DateReader reader(calendar, carry, Today);
+    if (bytes[1] & 0x80) {
+        int month = bytes[1] % 12 + 1;
+        int civilYear = year - 3761;  // the civil years of the Hebrew ones
+        cli::CivilLabel label{civilYear, month, day};
+        std::string text = cli::IsoText(label);
+        cli::ReadResult result = reader.Read(text);
+        bool real = day >= 1 && day <= calendar.MonthLength(civilYear, month) &&
+                    calendar.Classify(label) == engine::LabelKind::Real;
+        cli::Day dayNumber = day >= 1 ? calendar.ToDay(label) : 0;
+        bool inRange = dayNumber >= cli::FirstSupportedDay() && dayNumber <= cli::LastSupportedDay();
+        if (!carry) {
+            FUZZ_CHECK(result.ok == (real && inRange), text + ": " + result.error);
+        }
+        FUZZ_CHECK(!result.ok || result.day == dayNumber, text);
+        return;
+    }
+    auto month = static_cast<hebrew_text::HebrewMonth>(bytes[1] % 14);
+    bool leap = engine::IsHebrewLeapYear(year);
+    int position = hebrew_text::HebrewMonthPosition(month, leap);
+    const hebrew_text::HebrewMonthEntry& entry = hebrew_text::HebrewMonthEntryOf(month);
+    bool letters = (bytes[1] & 0x40) != 0 && day >= 1 && year >= 1000;
+    std::string text = (letters ? hebrew_text::HebrewNumeralUtf8(day) : std::to_string(day)) + " " +
+                       std::string((bytes[1] & 0x20) != 0 ? entry.utf8 : entry.latin) + " " +
+                       (letters ? hebrew_text::HebrewNumeralUtf8(year) : std::to_string(year));
+    cli::ReadResult result = reader.Read(text);
+    if (carry) {
+        return;
+    }
+    // Adar I is the single Adar of a common year.
+    bool real = position != 0 && day >= 1 && day <= engine::HebrewMonthLength(year, position);
+    FUZZ_CHECK(result.ok == real, text + ": " + result.error);
+    if (result.ok) {
+        engine::HebrewDate date = engine::DayNumberToHebrew(static_cast<double>(result.day));
+        FUZZ_CHECK(date.day == day && date.month == position && date.year == year, text);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -65,6 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     CivilCalendar calendar = CalendarOf(settings);
     bool carry = (settings & 16) != 0;
+    if ((settings & 32) != 0) {
+        if (size >= 5) {
+            CheckMadeDate(calendar, carry, data + 1);
+        }
+        return 0;
+    }
     cli::DateReader reader(calendar, carry, Today);
     cli::ReadResult result = reader.Read(text);
     if (!result.ok) {

@@ -56,7 +56,9 @@ def write(target, inputs):
 
 dates = literals('tests/cli/date_input_test.cpp', 'tests/cli/conversions_test.cpp')
 # Window calendar; Gregorian with --carry; the window's calendar changed in 1752 with --carry.
-write('date_reader', [bytes([settings]) + text for text in dates for settings in (0x00, 0x11, 0x13)])
+# Made dates: 15 Kislev 5784 in Latin words, 15 Kislev 5784 in Hebrew letters, a civil 15 March.
+made = [b'\x20\x0f\x02\x98\x16', b'\x20\x0f\x62\x98\x16', b'\x20\x0f\x82\x98\x16']
+write('date_reader', [bytes([settings]) + text for text in dates for settings in (0x00, 0x11, 0x13)] + made)
 
 words = literals('tests/hebrew_text/reading_test.cpp', 'tests/hebrew_text/numerals_test.cpp',
                  'tests/hebrew_text/month_names_test.cpp')
