@@ -16,23 +16,31 @@ PACKAGE_BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev qt6-translations
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest \
                     wine wine64 wine32:i386 xvfb xauth x11-apps netpbm \
                     wixl msitools osslsigncode zip unzip openssl xdotool
+# The fuzz targets: clang 14 with libFuzzer and the sanitizers' runtimes.
+FUZZ_PACKAGES := cmake make clang-14 libclang-rt-14-dev
+# Seconds each fuzz target runs in make fuzz; executions each runs in make test.
+FUZZ_SECONDS ?= 300
+FUZZ_TEST_RUNS ?= 10000
 # The benchmarks: libhdate to time the engine against, valgrind to count instructions.
 BENCH_PACKAGES := libhdate-dev valgrind
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-linux deps-package deps-windows build run test test-linux test-windows windows windows-package bench package \
-        clean
+.PHONY: all deps deps-linux deps-package deps-windows deps-fuzz build run test test-linux test-fuzz test-windows windows \
+        windows-package bench package fuzz fuzz-build clean
 
 all: build
 
 # Everything either program needs; each target below installs only its own share.
-deps: deps-linux deps-windows
+deps: deps-linux deps-windows deps-fuzz
 
 deps-linux:
 	@./tools/deps.sh $(DEB_PACKAGES)
 
 deps-package:
 	@./tools/deps.sh $(PACKAGE_BUILD_PACKAGES)
+
+deps-fuzz:
+	@./tools/deps.sh $(FUZZ_PACKAGES)
 
 deps-windows:
 	@./tools/deps.sh $(WINDOWS_PACKAGES)
@@ -51,7 +59,7 @@ run: build
 	fi
 	./build/dev/converter/detron
 
-test: test-linux test-windows
+test: test-linux test-fuzz test-windows
 
 # Every suite runs once: a test on a real display waits for the state it needs, not for a time.
 test-linux: deps-linux
@@ -61,6 +69,20 @@ test-linux: deps-linux
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS seconds under libFuzzer (make fuzz FUZZ_SECONDS=600): the
+# executions, coverage and findings of each; non-zero on any finding. The kept corpora and
+# regression inputs are replayed by the ci and asan suites too.
+fuzz: fuzz-build
+	./tools/fuzz.sh build/fuzz --seconds $(FUZZ_SECONDS)
+
+fuzz-build: deps-fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
+
+# A short run of each fuzz target, bounded by executions, as part of make test.
+test-fuzz: fuzz-build
+	./tools/fuzz.sh build/fuzz --runs $(FUZZ_TEST_RUNS)
 
 # The 64-bit suite runs on every machine; the 32-bit one where a 32-bit program can start, which
 # tools/can-run-32bit.sh finds out by starting one. Each suite has an X display of its own, and

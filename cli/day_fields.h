@@ -14,6 +14,7 @@
 
 #include "cli/civil_calendars.h"
 #include "cli/writer.h"
+#include "engine/contract.h"
 #include "engine/hebrew_date.h"
 #include "engine/hebrew_year.h"
 #include "hebrew_text/month_names.h"
@@ -59,6 +60,9 @@ private:
 // Inline: it runs for every line.
 inline DayFields DayConverter::Fields(Day day, Day hebrewDay)
 {
+    DETRON_EXPECTS(day >= engine::FirstSupportedDay() && day <= engine::LastSupportedDay() &&
+                       hebrewDay >= engine::FirstSupportedDay() && hebrewDay <= engine::LastSupportedDay(),
+                   "a line's days within the supported range");
     DayFields fields;
     fields.civil = calendar_.LabelOf(day);
     fields.weekday = engine::WeekdayOf(day);

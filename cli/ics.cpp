@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "detron_version.h"
+#include "engine/contract.h"
 #include "hebrew_text/utf8.h"
 
 namespace cli {
@@ -63,10 +64,13 @@ std::string IcsText(std::string_view text)
 
 std::string IcsStamp(std::int64_t secondsSinceEpoch)
 {
+    DETRON_EXPECTS(secondsSinceEpoch >= 0 && secondsSinceEpoch <= IcsLastSecond,
+                   "a time from 1970 to the end of 9999");
     Day day = secondsSinceEpoch / 86400 - (secondsSinceEpoch % 86400 < 0 ? 1 : 0);
     std::int64_t second = secondsSinceEpoch - day * 86400;
     std::string date = DateValue(day + GregorianToDay({1970, 1, 1}));
-    char time[16];
+    // Room for three ints of any size: the compiler need not see that the hour is 0 ... 23.
+    char time[40];
     std::snprintf(time, sizeof time, "T%02d%02d%02dZ", static_cast<int>(second / 3600),
                   static_cast<int>(second / 60 % 60), static_cast<int>(second % 60));
     return date + time;
@@ -106,6 +110,9 @@ std::string IcsBegin()
 std::string IcsEvent(Day day, std::string_view uid, std::string_view summary, std::string_view description,
                      std::string_view stamp)
 {
+    DETRON_EXPECTS(IcsCanHold(day), "a day iCalendar can hold");
+    DETRON_EXPECTS(!uid.empty(), "a non-empty UID");
+    DETRON_EXPECTS(stamp.size() == 16, "a DTSTAMP \"YYYYMMDDTHHMMSSZ\"");
     std::string event = "BEGIN:VEVENT\r\n";
     event += IcsFolded("UID:" + IcsText(uid));
     event += "DTSTAMP:" + std::string(stamp) + "\r\n";

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "engine/contract.h"
+
 namespace engine {
 
 using WholeDay = std::int64_t;
@@ -68,6 +70,7 @@ constexpr CivilLabel LabelInMarchYear(std::uint32_t dayOfYear, std::int64_t marc
 
 constexpr int MonthLength(int month, bool leap)
 {
+    DETRON_EXPECTS(month >= 1 && month <= 12, "a civil month 1 ... 12");
     constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && leap ? 29 : lengths[month - 1];
 }
@@ -99,6 +102,7 @@ constexpr int JulianMonthLength(std::int64_t year, int month)
 constexpr WholeDay JulianToDay(const CivilLabel& date)
 {
     using namespace civil_days_detail;
+    DETRON_EXPECTS(date.month >= 1 && date.month <= 12, "a civil month 1 ... 12");
     return JulianMarchZero + JulianYearDays(MarchYear(date)) + DaysBeforeMonth[date.month - 1] + date.day - 1;
 }
 
@@ -160,7 +164,11 @@ public:
     static constexpr CivilCalendar Julian() { return CivilCalendar(Latest); }
     // A day before 1 March 200 (Julian), where the Gregorian calendar is behind the Julian one,
     // would repeat labels; SwitchCanStartOn tells which days are allowed.
-    static constexpr CivilCalendar SwitchingOn(WholeDay firstGregorianDay) { return CivilCalendar(firstGregorianDay); }
+    static constexpr CivilCalendar SwitchingOn(WholeDay firstGregorianDay)
+    {
+        DETRON_EXPECTS(SwitchCanStartOn(firstGregorianDay), "a change of calendar that names no day twice");
+        return CivilCalendar(firstGregorianDay);
+    }
     static constexpr bool SwitchCanStartOn(WholeDay firstGregorianDay)
     {
         // The Gregorian label of the first Gregorian day must come after the Julian label of
@@ -171,11 +179,14 @@ public:
     // Month 1 ... 12 and day 1 ... 31 only.
     constexpr LabelKind Classify(const CivilLabel& date) const
     {
-        if (GregorianToDay(date) >= firstGregorian_) {
-            return date.day <= GregorianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
-        }
+        DETRON_EXPECTS(date.day >= 1 && date.day <= 31, "a civil day 1 ... 31");
+        // The Julian side first, as ToDay counts: 29 February 200 (Julian) before a change on
+        // 1 March 200 is a real day, though the Gregorian count of its label reaches the change.
         if (JulianToDay(date) < firstGregorian_) {
             return date.day <= JulianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
+        }
+        if (GregorianToDay(date) >= firstGregorian_) {
+            return date.day <= GregorianMonthLength(date.year, date.month) ? LabelKind::Real : LabelKind::PastMonthEnd;
         }
         // Neither a Gregorian label on or after the change nor a Julian one before it.
         bool realSomewhere = date.day <= GregorianMonthLength(date.year, date.month) ||

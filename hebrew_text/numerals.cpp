@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/contract.h"
+#include "engine/hebrew_date.h"
 #include "engine/numeric.h"
 #include "hebrew_text/cp1255.h"
 #include "hebrew_text/utf8.h"
@@ -106,6 +108,8 @@ std::string HebrewNumeral(double value)
 
 std::string HebrewNumeralUtf8(int value)
 {
+    // Past it the thousands letter would stand for another number.
+    DETRON_EXPECTS(value <= engine::LastHebrewYear, "a numeral up to 6001");
     if (value < 1) {
         return {};
     }

@@ -86,7 +86,8 @@ int ValueBelowThousand(const int* letters, std::size_t count)
 }
 
 // A month name as HebrewMonthByName compares it: plain, lower case, without marks, single spaces
-// for blanks and hyphens, none at the ends; nothing for a text longer than any name.
+// for blanks and hyphens, none at the ends; nothing for a text longer than any name or one that
+// is not UTF-8.
 std::optional<std::string> MonthKey(std::string_view text)
 {
     std::string key;
@@ -102,6 +103,11 @@ std::optional<std::string> MonthKey(std::string_view text)
             continue;
         }
         Piece piece = PieceAt(text, at);
+        if (piece.length == 1 && piece.code >= 0x80) {
+            // No name holds a byte that is no UTF-8; and leaving out a mark beside one could join
+            // it with the bytes after the mark into a letter that was never written.
+            return std::nullopt;
+        }
         std::string_view bytes = text.substr(at, piece.length);
         at += piece.length;
         if (piece.kind == Kind::Drop || piece.kind == Kind::Geresh || piece.kind == Kind::Gershayim) {
@@ -181,6 +187,12 @@ std::string PlainText(std::string_view utf8)
             plain.append(utf8.substr(at, piece.length));
             break;
         case Kind::Drop:
+            // Between a byte that is no UTF-8 and a continuation byte a mark keeps its place as
+            // U+FFFD, so that leaving it out joins no bytes into a letter that was never there.
+            if (at + piece.length < utf8.size() && Utf8UnfinishedTail(plain) > 0 &&
+                (static_cast<unsigned char>(utf8[at + piece.length]) & 0xC0) == 0x80) {
+                plain += "\xEF\xBF\xBD";
+            }
             break;
         case Kind::Space:
             plain += ' ';

@@ -33,7 +33,7 @@ bool IsValidUtf8(std::string_view text)
 
 std::size_t Utf8CharStart(std::string_view text, std::size_t at)
 {
-    assert(at <= text.size());
+    DETRON_EXPECTS(at <= text.size(), "a place inside the text or its end");
     if (at == text.size() || !IsContinuation(static_cast<unsigned char>(text[at]))) {
         return at;
     }

@@ -3,10 +3,11 @@
 // reader of a text agrees on what its characters are. Code page 1255, the window's bytes, is in
 // hebrew_text/encoding.h.
 
-#include <cassert>
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "engine/contract.h"
 
 namespace hebrew_text {
 
@@ -50,7 +51,7 @@ constexpr ByteRange Utf8SecondByte(unsigned char lead)
 // readers run it on every byte, and compile-time literals are decoded by it too.
 constexpr Utf8Char DecodeUtf8(std::string_view text, std::size_t at)
 {
-    assert(at < text.size());
+    DETRON_EXPECTS(at < text.size(), "a character begins inside the text");
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
     unsigned char lead = byte(0);
     std::size_t length = detail::Utf8SequenceLength(lead);

@@ -1,5 +1,4 @@
-#include <cassert>
-
+#include "engine/contract.h"
 #include "engine/engine.h"
 #include "observances/observances.h"
 
@@ -13,6 +12,8 @@ bool IsLeapYear(int year)
 HebrewDay HebrewDayOf(Day day)
 {
     engine::HebrewDate date = engine::DayNumberToHebrew(static_cast<engine::DayNumber>(day));
+    DETRON_EXPECTS(date.year >= engine::FirstTabledHebrewYear && date.year <= engine::LastTabledHebrewYear,
+                   "a day of the Hebrew years 0 ... 6002");
     auto year = static_cast<int>(date.year);
     auto position = static_cast<std::size_t>(date.month);
     return {static_cast<int>(date.day), hebrew_text::HebrewMonthList(IsLeapYear(year))[position - 1].month, year};
@@ -21,7 +22,7 @@ HebrewDay HebrewDayOf(Day day)
 Day DayOf(int day, HebrewMonth month, int year)
 {
     int position = hebrew_text::HebrewMonthPosition(month, IsLeapYear(year));
-    assert(position > 0);
+    DETRON_EXPECTS(position > 0, "a month the year has");
     return static_cast<Day>(engine::HebrewToDayNumber(day, position, year));
 }
 

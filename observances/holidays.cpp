@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <span>
 
+#include "engine/contract.h"
+#include "engine/hebrew_date.h"
 #include "observances/observances.h"
 
 namespace observances {
@@ -115,6 +117,8 @@ private:
 
 std::vector<Observance> Holidays(int year, bool israel)
 {
+    DETRON_EXPECTS(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear,
+                   "a Hebrew year of the supported range, 0 ... 6001");
     return YearHolidays(year, israel).Collect();
 }
 

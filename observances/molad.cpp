@@ -1,8 +1,8 @@
-#include <cassert>
 #include <cstdint>
 #include <span>
 
 #include "engine/hebrew_date.h"
+#include "engine/contract.h"
 #include "observances/week_internal.h"
 
 namespace observances {
@@ -26,7 +26,7 @@ Day ShabbatBefore(Day day)
 MoladTime MoladOf(HebrewMonth month, int year)
 {
     int position = hebrew_text::HebrewMonthPosition(month, IsLeapYear(year));
-    assert(position > 0);
+    DETRON_EXPECTS(position > 0, "a month the year has");
     auto months = static_cast<std::int64_t>(engine::MonthsBeforeYear(year)) + position - 1;
     std::int64_t parts = engine::MoladPartsFromMidnight(months);
     // Rounded down, also before DayNumber 0 (the months of year 0).
@@ -43,7 +43,7 @@ MoladTime MoladOf(HebrewMonth month, int year)
 
 std::vector<Observance> detail::MoladotAmong(int year, const std::vector<Observance>& holidays)
 {
-    assert(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear);
+    DETRON_EXPECTS(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear, "a Hebrew year of the supported range, 0 ... 6001");
     std::vector<Observance> list;
     for (std::size_t i = 0; i < holidays.size(); ++i) {
         const Observance& roshChodesh = holidays[i];

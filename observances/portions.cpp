@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "engine/hebrew_date.h"
+#include "engine/contract.h"
 #include "observances/week_internal.h"
 
 namespace observances {
@@ -86,7 +87,7 @@ bool IsFestival(Event event)
 
 int FirstPortion(int reading)
 {
-    assert(reading >= 0 && reading < ReadingCount);
+    DETRON_EXPECTS(reading >= 0 && reading < ReadingCount, "a reading 0 ... 60");
     return reading < FirstPair ? reading : PairFirst[static_cast<std::size_t>(reading - FirstPair)];
 }
 
@@ -97,7 +98,7 @@ int LastPortion(int reading)
 
 std::vector<Observance> detail::PortionsAmong(int year, bool israel, const std::vector<Observance>& holidays)
 {
-    assert(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear);
+    DETRON_EXPECTS(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear, "a Hebrew year of the supported range, 0 ... 6001");
     Day newYear = DayOf(1, M::Tishri, year);
     Day nextYear = DayOf(1, M::Tishri, year + 1);
     const YearKind& kind = KindOf(Weekday(newYear), static_cast<int>(nextYear - newYear));

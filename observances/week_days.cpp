@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <cassert>
 
+#include "engine/contract.h"
 #include "observances/week_internal.h"
 
 namespace observances {
@@ -36,7 +36,7 @@ void AppendDayEvents(std::vector<Observance>& list, const std::vector<Observance
 
 std::vector<Observance> OmerDays(int year)
 {
-    assert(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear);
+    DETRON_EXPECTS(year >= engine::FirstHebrewYear && year <= engine::LastHebrewYear, "a Hebrew year of the supported range, 0 ... 6001");
     Day first = DayOf(16, HebrewMonth::Nisan, year);
     std::vector<Observance> list;
     for (int count = 1; count <= OmerDaysCount; ++count) {
@@ -47,7 +47,8 @@ std::vector<Observance> OmerDays(int year)
 
 std::vector<Observance> EventsOfDay(Day day, bool israel)
 {
-    assert(day >= engine::FirstSupportedDay() && day <= engine::LastSupportedDay());
+    DETRON_EXPECTS(day >= engine::FirstSupportedDay() && day <= engine::LastSupportedDay(),
+                   "a day of the supported range, 1 Tishri 0 ... 29 Elul 6001");
     // A year for each place, so that asking for both places in turn makes no list again.
     thread_local YearEvents years[2];
     YearEvents& year = years[israel ? 1 : 0];

@@ -62,6 +62,9 @@ std::vector<CountedCalendar> Calendars()
         {"proleptic Julian", CivilCalendar::Julian(), {-4712, 1, 1}, false, {}, {}},
         {"switch on 1752-09-14", CivilCalendar::SwitchingOn(britain), {-4712, 1, 1}, false, {1752, 9, 2},
          {1752, 9, 14}},
+        // The earliest change allowed: its last Julian day is a leap day the Gregorian year lacks.
+        {"switch on 0200-03-01", CivilCalendar::SwitchingOn(JulianToDay({200, 3, 1})), {-4712, 1, 1}, false,
+         {200, 2, 29}, {200, 3, 1}},
     };
 }
 

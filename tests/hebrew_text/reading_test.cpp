@@ -140,7 +140,9 @@ TEST(MonthReading, EverySpellingWithAndWithoutMarks)
     for (const Row& row : rows) {
         EXPECT_EQ(HebrewMonthByName(row.text), row.month) << row.text;
     }
-    for (const char* none : {"Nisn", "", "Adar III", "ב", "1", "Tishri Tishri", "\xD7"}) {
+    // The last two: a stray lead byte, a mark, and the rest of "ר", which must not join into it.
+    for (const char* none : {"Nisn", "", "Adar III", "ב", "1", "Tishri Tishri", "\xD7", "אד\xD7\xD6\xB8\xA8",
+                             "אד\xD7'\xA8"}) {
         EXPECT_EQ(HebrewMonthByName(none), std::nullopt) << none;
     }
 }
@@ -152,6 +154,9 @@ TEST(PlainText, LeavesOutWhatChangesNoLetter)
     EXPECT_EQ(PlainText("\xE2\x80\x8E\xD8\x9C\xE2\x80\x8F" "x"), "x");
     EXPECT_EQ(PlainText("ט״ו נִיסָן ה׳ תשפ“ד"), "ט\"ו ניסן ה' תשפ\"ד");
     EXPECT_EQ(PlainText("\xFF\xD7 \x1B"), "\xFF\xD7 \x1B");  // not UTF-8, or not a mark: kept
+    // A mark left out between a stray lead byte and a continuation byte joins them into no letter.
+    EXPECT_EQ(PlainText("\xD7\xD6\xB4\x94"), "\xD7\xEF\xBF\xBD\x94");
+    EXPECT_EQ(PlainText("\xD7\xD6\xB4 "), "\xD7 ");
     EXPECT_TRUE(IsPlain("15 Nisan 5784"));
     EXPECT_TRUE(IsPlain("טו ניסן"));
     EXPECT_FALSE(IsPlain("ט״ו"));
