@@ -1,8 +1,9 @@
 #include "solar/sunset.h"
 
-#include <cassert>
 #include <cmath>
 #include <numbers>
+
+#include "engine/contract.h"
 
 namespace solar {
 
@@ -74,7 +75,8 @@ std::int64_t StartOfLocalDay(std::int64_t localDay, std::int32_t hint, const Utc
 
 Sunset SunsetOn(const engine::CivilLabel& date, const Place& place)
 {
-    assert(place.latitude >= -90 && place.latitude <= 90 && place.longitude >= -180 && place.longitude <= 180);
+    DETRON_EXPECTS(place.latitude >= -90 && place.latitude <= 90 && place.longitude >= -180 && place.longitude <= 180,
+                   "a place on the globe: latitude -90 ... 90, longitude -180 ... 180");
     engine::WholeDay day = engine::GregorianToDay(date);
     double midnightJulianDay = static_cast<double>(day + engine::JulianDayOffset) - 0.5;
     double latitude = Radians(place.latitude);
