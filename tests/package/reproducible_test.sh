@@ -17,6 +17,10 @@ trap 'rm -rf "$work"' EXIT
 epoch=$(sed -n 's/.*set(ENV{SOURCE_DATE_EPOCH} \([0-9]*\)).*/\1/p' "$build/packaging/cpack-project.cmake")
 [[ -n "$epoch" ]] || { echo "FAIL: no SOURCE_DATE_EPOCH in the first build"; exit 1; }
 unset SOURCE_DATE_EPOCH
+# Built as the first was: a build that checks its contracts makes other programs than one that
+# does not.
+contracts=$(sed -n 's/^DETRON_CONTRACTS:BOOL=//p' "$build/CMakeCache.txt")
+[[ -n "$contracts" ]] || { echo "FAIL: no DETRON_CONTRACTS in the first build"; exit 1; }
 
 (umask 0022 && cpack --config "$build/CPackConfig.cmake" -B "$work/first") >"$work/first.log" 2>&1 ||
   { cat "$work/first.log"; exit 1; }
@@ -30,7 +34,7 @@ other=$work/elsewhere/other-build
 umask 0002
 {
   SOURCE_DATE_EPOCH=$epoch cmake -S "$work/elsewhere/detron-sources" -B "$other" -DCMAKE_BUILD_TYPE=Release \
-    -DDETRON_WERROR=ON -DDETRON_DEBIAN_BUILD_FLAGS=ON -DDETRON_TESTS=OFF &&
+    -DDETRON_WERROR=ON -DDETRON_DEBIAN_BUILD_FLAGS=ON -DDETRON_TESTS=OFF -DDETRON_CONTRACTS="$contracts" &&
   cmake --build "$other" -j 2 --verbose --target detron detron-convert package_docs &&
   (umask 0022 && cpack --config "$other/CPackConfig.cmake" -B "$work/second")
 } >"$work/second.log" 2>&1 || { tail -n 40 "$work/second.log"; exit 1; }
